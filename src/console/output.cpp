@@ -1,0 +1,16 @@
+#include "console/output.hpp"
+
+#include <iostream>
+
+namespace match3 {
+
+void writeText(std::string_view text) {
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void endLine() {
+  std::cout.put('\n');
+  std::cout.flush();
+}
+
+}  // namespace match3

@@ -1,0 +1,86 @@
+#include "console/console.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "console/text_encoding.hpp"
+#include "support/test_support.hpp"
+
+namespace match3 {
+namespace {
+
+using testing::CapturedConsole;
+
+TEST(ConsoleMode, PipesAndDumbTerminalsGetNoControls) {
+  const ConsoleMode pipe = chooseConsoleMode(false, "xterm-256color", "", "UTF-8");
+  EXPECT_FALSE(pipe.controls || pipe.colours || pipe.utf8);
+  const ConsoleMode dumb = chooseConsoleMode(true, "dumb", "", "UTF-8");
+  EXPECT_FALSE(dumb.controls || dumb.colours || dumb.utf8);
+}
+
+TEST(ConsoleMode, TerminalGetsColoursUnlessNoColorIsSet) {
+  const ConsoleMode terminal = chooseConsoleMode(true, "xterm", "", "UTF-8");
+  EXPECT_TRUE(terminal.controls);
+  EXPECT_TRUE(terminal.colours);
+  const ConsoleMode plain = chooseConsoleMode(true, "xterm", "1", "UTF-8");
+  EXPECT_TRUE(plain.controls);
+  EXPECT_FALSE(plain.colours);
+  EXPECT_TRUE(chooseConsoleMode(true, "", "", "").controls);
+}
+
+TEST(ConsoleMode, ConvertsTextOnlyForAUtf8Locale) {
+  EXPECT_TRUE(chooseConsoleMode(true, "xterm", "", "UTF-8").utf8);
+  EXPECT_TRUE(chooseConsoleMode(true, "xterm", "", "utf8").utf8);
+  EXPECT_FALSE(chooseConsoleMode(true, "xterm", "", "CP1251").utf8);
+  EXPECT_FALSE(chooseConsoleMode(true, "xterm", "", "ANSI_X3.4-1968").utf8);
+}
+
+TEST(ColourSequence, MapsConsoleAttributesToAnsiColours) {
+  EXPECT_EQ(colourSequence(kColorTiles, kColorBackground).view(), "\x1b[32;40m");
+  EXPECT_EQ(colourSequence(kColorText, kColorBackground).view(), "\x1b[97;40m");
+  EXPECT_EQ(colourSequence(1, 4).view(), "\x1b[34;41m");    // blue on red
+  EXPECT_EQ(colourSequence(12, 9).view(), "\x1b[91;104m");  // bright red on bright blue
+  EXPECT_EQ(colourSequence(8, 0).view(), "\x1b[90;40m");
+}
+
+TEST(ConsoleControls, WriteNothingWhenOutputIsNoTerminal) {
+  const CapturedConsole console;
+  setupConsole();
+  setCursorPosition(0, 0);
+  setTextColor(kColorTiles, kColorBackground);
+  clearScreen();
+  EXPECT_FALSE(setCursorVisible(false));
+  EXPECT_EQ(console.output(), "");
+}
+
+TEST(ConsoleControls, WriteAnsiSequencesOnATerminal) {
+  const CapturedConsole console{"", testing::kTerminalMode};
+  setupConsole();
+  setCursorPosition(0, 0);
+  EXPECT_TRUE(setCursorVisible(true));
+  clearScreen();
+  EXPECT_EQ(console.output(),
+            "\x1b[8;50;50t\x1b[2J\x1b[?25l"  // window, erase, hidden cursor
+            "\x1b[1;1H\x1b[?25h\x1b[2J\x1b[H");
+}
+
+TEST(Cp1251, ConvertsCyrillicAtCompileTime) {
+  constexpr auto text = toCp1251(u8"ab Спасибо ЁёЯя");
+  EXPECT_EQ(text.view(), "ab \xD1\xEF\xE0\xF1\xE8\xE1\xEE \xA8\xB8\xDF\xFF");
+  static_assert(toCp1251(u8"").size == 0);
+}
+
+TEST(Utf8OutputBuffer, TurnsCp1251IntoUtf8AndPassesAscii) {
+  std::ostringstream target;
+  Utf8OutputBuffer buffer{target.rdbuf()};
+  std::ostream out{&buffer};
+  out << "X " << toCp1251(u8"очки Ё №").view() << "\x1b[0m";
+  out.put('\xFF');
+  out.flush();
+  EXPECT_EQ(target.str(), "X очки Ё №\x1b[0mя");
+}
+
+}  // namespace
+}  // namespace match3
