@@ -1,0 +1,41 @@
+#include "flow/game.hpp"
+
+#include <clocale>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "console/board_display.hpp"
+#include "console/console.hpp"
+#include "console/output.hpp"
+#include "flow/answers.hpp"
+#include "flow/texts.hpp"
+#include "flow/turns.hpp"
+#include "game/board.hpp"
+
+namespace match3 {
+
+void runGame() {
+  std::setlocale(LC_ALL, "Russian");  // NOLINT(concurrency-mt-unsafe): one thread
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  playGame();
+}
+
+void playGame() {
+  setupConsole();
+  setCursorPosition(0, 0);
+  int score = 0;
+  Board board{};
+  fillBoard(board, kBoardSize);
+  drawBoard(board, kBoardSize, score);
+  writeText(kStartQuestion.view());
+  const std::string answer = readWord();
+  if (isYes(answer)) {
+    runTurns(board, kBoardSize, score);
+  }
+  if (isNo(answer)) {
+    writeText(kFarewell.view());
+  }
+}
+
+}  // namespace match3

@@ -1,0 +1,85 @@
+#include "flow/turns.hpp"
+
+#include <array>
+#include <limits>
+#include <string>
+
+#include "console/board_display.hpp"
+#include "console/output.hpp"
+#include "flow/answers.hpp"
+#include "flow/texts.hpp"
+#include "game/matches.hpp"
+#include "game/move_scan.hpp"
+
+namespace match3 {
+namespace {
+
+struct Direction {
+  std::string_view word;
+  int rows;
+  int columns;
+};
+
+// Compared in this order; at most one matches.
+constexpr std::array<Direction, 4> kDirections{{
+    {"r", 0, 1},
+    {"d", 1, 0},
+    {"l", 0, -1},
+    {"u", -1, 0},
+}};
+
+}  // namespace
+
+int zeroBased(int typed) {
+  return typed == std::numeric_limits<int>::min() ? typed : typed - 1;
+}
+
+void applyMove(Board& board, int sideLength, Selection& selection, std::string_view direction) {
+  if (!isOnBoard(selection.row, selection.column, sideLength)) {
+    return;
+  }
+  for (const Direction& step : kDirections) {
+    if (direction != step.word) {
+      continue;
+    }
+    const int row = selection.row + step.rows;
+    const int column = selection.column + step.columns;
+    if (isOnBoard(row, column, sideLength)) {
+      std::swap(board[selection.row][selection.column], board[row][column]);
+      selection = {row, column};
+    }
+    return;
+  }
+}
+
+bool promptMove(Board& board, int sideLength, int selectedRow, int selectedColumn, int& score) {
+  writeText(kDirectionQuestion.view());
+  const std::string direction = readWord();
+  Selection selection{selectedRow, selectedColumn};
+  applyMove(board, sideLength, selection, direction);
+  drawBoardSelected(board, sideLength, score, selection.row, selection.column);
+  resolveMatches(board, sideLength, score, selection.row, selection.column);
+  return checkMovesOrShuffle(board, sideLength, score, true, selection.row, selection.column);
+}
+
+bool promptPlay(Board& board, int sideLength, int& score) {
+  writeText(kPlayQuestion.view());
+  const std::string answer = readWord();
+  if (isYes(answer)) {
+    writeText(kCoordinateQuestion.view());
+    const int typedRow = readNumber();
+    const int typedColumn = readNumber();
+    return promptMove(board, sideLength, zeroBased(typedRow), zeroBased(typedColumn), score);
+  }
+  if (isNo(answer)) {
+    writeText(kFarewell.view());
+  }
+  return false;
+}
+
+void runTurns(Board& board, int sideLength, int& score) {
+  while (promptPlay(board, sideLength, score)) {
+  }
+}
+
+}  // namespace match3
