@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "program/program_runner.hpp"
+
+namespace match3 {
+namespace {
+
+using testing::runThroughPipe;
+
+const std::string kScoreLabel = " ( \xE2\xE0\xF8\xE8 \xEE\xF7\xEA\xE8 ) your score: ";
+const std::string kStartQuestion =
+    "Do you want to start?  (Y/N) //  \xF5\xEE\xF2\xE8\xF2\xE5 \xED\xE0\xF7\xE0\xF2\xFC "
+    "\xE8\xE3\xF0\xE0\xF2\xFC? (\xE4\xE0, \xED\xE5\xF2 ) (\xE2\xE2\xEE\xE4 \xED\xE0 "
+    "\xE0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xEE\xEC)\n\n";
+const std::string kFarewell =
+    "\n Thanks for playing ( \xD1\xEF\xE0\xF1\xE8\xE1\xEE \xE7\xE0 \xE8\xE3\xF0\xF3 )\n";
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+void expectFirstScreen(const std::string& output) {
+  const std::vector<std::string> lines = linesOf(output);
+  ASSERT_GE(lines.size(), 14U);
+  const std::regex row("^([A-I] ){10}$");
+  for (int index = 0; index < 10; ++index) {
+    EXPECT_TRUE(std::regex_match(lines.at(index), row)) << lines.at(index);
+  }
+  EXPECT_EQ(lines.at(10), "");
+  EXPECT_EQ(lines.at(11), kScoreLabel + "0");
+  EXPECT_EQ(lines.at(12), "");
+  EXPECT_EQ(output.substr(output.find(kScoreLabel + "0\n\n") + kScoreLabel.size() + 3,
+                          kStartQuestion.size()),
+            kStartQuestion);
+}
+
+void expectNoControlBytes(const std::string& output) {
+  for (const char byte : output) {
+    if (byte == '\n') {
+      continue;
+    }
+    ASSERT_FALSE(static_cast<unsigned char>(byte) < 0x20 || byte == '\x7f')
+        << "control byte " << static_cast<int>(byte);
+  }
+}
+
+TEST(ThroughAPipe, NoWritesTheFirstScreenAndTheFarewellAsPlainBytes) {
+  const testing::Finished game = runThroughPipe("n\n");
+  EXPECT_EQ(game.exitStatus, 0);
+  expectFirstScreen(game.output);
+  EXPECT_EQ(game.output.size(), 10 * 21 + 1 + kScoreLabel.size() + 2 + 1 +
+                                    kStartQuestion.size() + kFarewell.size());
+  EXPECT_EQ(game.output.substr(game.output.size() - kFarewell.size()), kFarewell);
+  expectNoControlBytes(game.output);
+}
+
+TEST(ThroughAPipe, OtherAnswersAndNoInputEndSilently) {
+  for (const char* input : {"", "x\n", "yes\n"}) {
+    const testing::Finished game = runThroughPipe(input);
+    EXPECT_EQ(game.exitStatus, 0) << input;
+    expectFirstScreen(game.output);
+    EXPECT_EQ(game.output.substr(game.output.size() - kStartQuestion.size()), kStartQuestion);
+  }
+}
+
+// End of input after any token of a game ends it with status 0.
+TEST(ThroughAPipe, EndOfInputAfterEveryTokenEndsTheGame) {
+  const std::vector<std::string> tokens{"y", "y", "3", "4", "r",  "y", "10", "1",
+                                        "u", "y", "1", "1", "l",  "y", "abc", "5"};
+  for (std::size_t count = 0; count <= tokens.size(); ++count) {
+    std::string input;
+    for (std::size_t index = 0; index < count; ++index) {
+      input += tokens.at(index) + "\n";
+    }
+    const testing::Finished game = runThroughPipe(input);
+    EXPECT_EQ(game.exitStatus, 0) << "after " << count << " tokens";
+    expectNoControlBytes(game.output);
+  }
+}
+
+// A long game of random moves: every drawing is ten rows of letters and the
+// score only rises, in steps of 10.
+TEST(ThroughAPipe, LongGameKeepsEveryBoardWholeAndTheScoreRising) {
+  std::mt19937 random(12345);
+  std::string input = "y\n";
+  const char* directions[] = {"r", "l", "u", "d"};
+  for (int turn = 0; turn < 1500; ++turn) {
+    input += "y\n" + std::to_string(random() % 10 + 1) + " " + std::to_string(random() % 10 + 1) +
+             "\n" + directions[random() % 4] + "\n";
+  }
+  input += "n\n";
+  const testing::Finished game = runThroughPipe(input);
+  EXPECT_EQ(game.exitStatus, 0);
+  expectNoControlBytes(game.output);
+
+  const std::vector<std::string> lines = linesOf(game.output);
+  const std::regex row("^([A-I] ){10}$");
+  int rowsInARow = 0;
+  int boards = 0;
+  long previous = 0;
+  for (const std::string& line : lines) {
+    if (std::regex_match(line, row)) {
+      ++rowsInARow;
+      continue;
+    }
+    if (rowsInARow > 0) {
+      EXPECT_EQ(rowsInARow, 10);
+      EXPECT_EQ(line, "");  // the empty line under the board
+      ++boards;
+    }
+    rowsInARow = 0;
+    if (line.rfind(kScoreLabel, 0) == 0) {
+      const long score = std::stol(line.substr(kScoreLabel.size()));
+      EXPECT_GE(score, previous);
+      EXPECT_EQ((score - previous) % 10, 0);
+      previous = score;
+    }
+  }
+  EXPECT_GT(boards, 100);
+  EXPECT_GT(previous, 0);
+}
+
+}  // namespace
+}  // namespace match3

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <initializer_list>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/console.hpp"
+#include "game/board.hpp"
+
+namespace match3::testing {
+
+// While it lives, std::cin reads `input` and std::cout is captured; the
+// console works in `mode` (by default as on a pipe).
+class CapturedConsole {
+ public:
+  explicit CapturedConsole(std::string input = {}, ConsoleMode mode = {});
+  ~CapturedConsole();
+  CapturedConsole(const CapturedConsole&) = delete;
+  CapturedConsole& operator=(const CapturedConsole&) = delete;
+  CapturedConsole(CapturedConsole&&) = delete;
+  CapturedConsole& operator=(CapturedConsole&&) = delete;
+
+  [[nodiscard]] std::string output() const { return output_.str(); }
+
+ private:
+  std::istringstream input_;
+  std::ostringstream output_;
+  std::streambuf* savedInput_;
+  std::streambuf* savedOutput_;
+  ConsoleMode savedMode_;
+};
+
+inline constexpr ConsoleMode kTerminalMode{.controls = true, .colours = true, .utf8 = false};
+
+// One character as the player sees it, with the console foreground colour
+// (attribute layout) that was in force when it was written.
+struct ColouredChar {
+  char character;
+  int foreground;
+};
+// Interprets the colour sequences in terminal output; other sequences are
+// dropped. Characters before the first colour get -1.
+[[nodiscard]] std::vector<ColouredChar> screenCharacters(std::string_view output);
+
+// A board whose rows are given as strings; cells not given stay '.'.
+[[nodiscard]] Board boardOf(std::initializer_list<std::string_view> rows);
+// A 10 x 10 board of 'B' to 'I' with no run of three and no possible move,
+// so that every 'A' placed on it stands out.
+[[nodiscard]] Board quietBoard();
+[[nodiscard]] std::string rowsOf(const Board& board, int sideLength = kBoardSize);
+
+// The tiles that the next `count` rand() calls give after srand(seed).
+[[nodiscard]] std::vector<char> tilesAfterSeed(unsigned seed, int count);
+// How many rand() calls were made since srand(seed), judged by the value
+// the next call gives; searches up to `limit` calls. Consumes one value.
+[[nodiscard]] int randCallsSince(unsigned seed, int limit = 1000);
+
+}  // namespace match3::testing
