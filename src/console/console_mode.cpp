@@ -54,13 +54,9 @@ ConsoleMode chooseConsoleMode(bool isTerminal, std::string_view term, std::strin
   return {.controls = true, .colours = noColor.empty(), .utf8 = isUtf8Codeset(codeset)};
 }
 
-ConsoleMode consoleMode() {
-  return currentMode;
-}
+ConsoleMode consoleMode() { return currentMode; }
 
-void useConsoleMode(ConsoleMode mode) {
-  currentMode = mode;
-}
+void useConsoleMode(ConsoleMode mode) { currentMode = mode; }
 
 ControlSequence colourSequence(int foreground, int background) {
   constexpr int kIntensity = 8;

@@ -24,7 +24,8 @@ constexpr std::string_view kResizeWindow = "\x1b[8;50;50t";
 constexpr std::string_view kResetColours = "\x1b[0m";
 constexpr std::string_view kRestoreWithColours = "\x1b[0m\x1b[?25h";
 
-static_assert(kConsoleRows == 50 && kConsoleColumns == 50, "the resize sequence spells out 50 x 50");
+static_assert(kConsoleRows == 50 && kConsoleColumns == 50,
+              "the resize sequence spells out 50 x 50");
 
 void writeControl(std::string_view sequence) {
   std::cout.write(sequence.data(), static_cast<std::streamsize>(sequence.size()));
@@ -39,8 +40,9 @@ extern "C" void restoreAndDie(int signalNumber) {
   if (!bytes.empty()) {
     [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
   }
-  std::signal(signalNumber, SIG_DFL);
-  std::raise(signalNumber);
+  // Nothing is left to do if these fail: the default action ends the game.
+  static_cast<void>(std::signal(signalNumber, SIG_DFL));
+  static_cast<void>(std::raise(signalNumber));
 }
 
 constexpr std::array kRestoredSignals{SIGINT, SIGTERM, SIGHUP};
@@ -56,14 +58,15 @@ void installSignalRestore() {
 
 [[nodiscard]] std::string localeCodeset() {
   // Asked of the user's locale before the game selects its own.
-  std::setlocale(LC_CTYPE, "");
+  // Without the user's locale the codeset reads as ASCII, which is no UTF-8.
+  static_cast<void>(std::setlocale(LC_CTYPE, ""));
   std::string codeset = nl_langinfo(CODESET);
-  std::setlocale(LC_CTYPE, "C");
+  static_cast<void>(std::setlocale(LC_CTYPE, "C"));
   return codeset;
 }
 
 [[nodiscard]] std::string_view environment(const char* name) {
-  const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): read once, one thread
+  const char* value = std::getenv(name);
   return value == nullptr ? std::string_view{} : std::string_view{value};
 }
 

@@ -51,8 +51,6 @@ std::streamsize Utf8OutputBuffer::xsputn(const char_type* bytes, std::streamsize
   return count;
 }
 
-int Utf8OutputBuffer::sync() {
-  return target_->pubsync();
-}
+int Utf8OutputBuffer::sync() { return target_->pubsync(); }
 
 }  // namespace match3

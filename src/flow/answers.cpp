@@ -16,12 +16,8 @@ int readNumber() {
   return number;
 }
 
-bool isYes(const std::string& word) {
-  return word == "y" || word == "Y";
-}
+bool isYes(const std::string& word) { return word == "y" || word == "Y"; }
 
-bool isNo(const std::string& word) {
-  return word == "n" || word == "N";
-}
+bool isNo(const std::string& word) { return word == "n" || word == "N"; }
 
 }  // namespace match3

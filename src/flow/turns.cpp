@@ -30,9 +30,7 @@ constexpr std::array<Direction, 4> kDirections{{
 
 }  // namespace
 
-int zeroBased(int typed) {
-  return typed == std::numeric_limits<int>::min() ? typed : typed - 1;
-}
+int zeroBased(int typed) { return typed == std::numeric_limits<int>::min() ? typed : typed - 1; }
 
 void applyMove(Board& board, int sideLength, Selection& selection, std::string_view direction) {
   if (!isOnBoard(selection.row, selection.column, sideLength)) {

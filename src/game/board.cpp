@@ -5,10 +5,7 @@
 
 namespace match3 {
 
-char randomTile() {
-  // NOLINTNEXTLINE(cert-msc30-c,cert-msc50-cpp): the game's sequence of tiles is rand()'s by design
-  return static_cast<char>(kFirstTile + std::rand() % kTileKinds);
-}
+char randomTile() { return static_cast<char>(kFirstTile + std::rand() % kTileKinds); }
 
 void fillBoard(Board& board, int sideLength) {
   const int span = boardSpan(sideLength);

@@ -7,7 +7,7 @@ namespace match3 {
 // The playing field is a square of kBoardSize x kBoardSize one-byte cells.
 inline constexpr int kBoardSize = 10;
 inline constexpr char kFirstTile = 'A';
-inline constexpr int kTileKinds = 9;  // tiles 'A' to 'I'
+inline constexpr int kTileKinds = 9;     // tiles 'A' to 'I'
 inline constexpr char kEmptyMark = '_';  // a cleared cell, only while runs are resolved
 inline constexpr int kPointsPerMatch = 10;
 

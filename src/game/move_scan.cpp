@@ -1,5 +1,6 @@
 #include "game/move_scan.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string_view>
@@ -42,9 +43,7 @@ constexpr Shape gapped(Offset first, Offset second, Offset gap) {
   return {{first, second}, true, gap};
 }
 
-constexpr Shape ungapped(Offset first, Offset second) {
-  return {{first, second}, false, {0, 0}};
-}
+constexpr Shape ungapped(Offset first, Offset second) { return {{first, second}, false, {0, 0}}; }
 
 // The cell that receives the moving tile is tested for a difference only
 // where the shape has a gap. A pair completed from the side below its lower
@@ -70,7 +69,8 @@ constexpr std::array<Pass, 5> kPasses{{
   return isOnBoard(row, column, span) && board[row][column] == tile;
 }
 
-[[nodiscard]] bool isShapeAt(const Board& board, int span, const Shape& shape, int row, int column) {
+[[nodiscard]] bool isShapeAt(const Board& board, int span, const Shape& shape, int row,
+                             int column) {
   const char anchor = board[row][column];
   for (const Offset& cell : shape.equal) {
     if (!holdsTile(board, span, row + cell.rows, column + cell.columns, anchor)) {
@@ -98,22 +98,16 @@ constexpr std::array<Pass, 5> kPasses{{
 
 bool hasPossibleMove(const Board& board, int sideLength) {
   const int span = boardSpan(sideLength);
-  for (const Pass& pass : kPasses) {
-    if (passFindsMove(board, span, pass)) {
-      return true;
-    }
-  }
-  return false;
+  return std::ranges::any_of(kPasses,
+                             [&](const Pass& pass) { return passFindsMove(board, span, pass); });
 }
 
 void reshuffleBoard(Board& board, int sideLength) {
   const int span = boardSpan(sideLength);
   for (int row = 0; row < span; ++row) {
     for (int column = 0; column < span; ++column) {
-      // NOLINTBEGIN(cert-msc30-c,cert-msc50-cpp): the shuffle's order of draws is part of the game
       const int targetRow = std::rand() % kBoardSize;
       const int targetColumn = std::rand() % kBoardSize;
-      // NOLINTEND(cert-msc30-c,cert-msc50-cpp)
       if (isOnBoard(targetRow, targetColumn, span)) {
         std::swap(board[row][column], board[targetRow][targetColumn]);
       }

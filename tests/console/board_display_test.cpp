@@ -62,8 +62,9 @@ TEST(DrawBoard, SideLengthZeroDrawsOnlyTheScoreLine) {
 TEST(DrawBoardSelected, SelectionOffTheBoardDrawsWhatDrawBoardDraws) {
   const Board board = numberedBoard();
   const std::string plain = drawn([&] { drawBoard(board, kBoardSize, 20); });
-  for (const auto& [row, column] : {std::pair{-1, 0}, {0, -1}, {10, 3}, {3, 10}, {-5, 99}}) {
-    EXPECT_EQ(drawn([&] { drawBoardSelected(board, kBoardSize, 20, row, column); }), plain);
+  for (const std::pair<int, int>& cell : {std::pair{-1, 0}, {0, -1}, {10, 3}, {3, 10}, {-5, 99}}) {
+    EXPECT_EQ(drawn([&] { drawBoardSelected(board, kBoardSize, 20, cell.first, cell.second); }),
+              plain);
   }
 }
 
@@ -71,9 +72,9 @@ TEST(DrawBoardSelected, SelectionOffTheBoardDrawsWhatDrawBoardDraws) {
 // selected tile and its space bright white, the score line bright white.
 void expectColours(int selectedRow, int selectedColumn) {
   const Board board = numberedBoard();
-  const auto screen = testing::screenCharacters(drawn(
-      [&] { drawBoardSelected(board, kBoardSize, 30, selectedRow, selectedColumn); },
-      kTerminalMode));
+  const auto screen = testing::screenCharacters(
+      drawn([&] { drawBoardSelected(board, kBoardSize, 30, selectedRow, selectedColumn); },
+            kTerminalMode));
   ASSERT_EQ(screen.size(), expectedText(board, 30).size());
   std::size_t index = 0;
   for (int row = 0; row < kBoardSize; ++row) {
@@ -84,8 +85,8 @@ void expectColours(int selectedRow, int selectedColumn) {
       EXPECT_EQ(screen.at(index++).foreground, colour) << row << "," << column;
       EXPECT_EQ(screen.at(index++).foreground, colour) << "space after " << row << "," << column;
     }
-    const int lineEnd = row == selectedRow && selectedColumn == kBoardSize - 1 ? kColorSelected
-                                                                              : kColorTiles;
+    const int lineEnd =
+        row == selectedRow && selectedColumn == kBoardSize - 1 ? kColorSelected : kColorTiles;
     EXPECT_EQ(screen.at(index).character, '\n');
     EXPECT_EQ(screen.at(index++).foreground, lineEnd) << "end of row " << row;
   }
@@ -104,7 +105,7 @@ TEST(DrawBoard, DrawsEveryTileGreenAndTheScoreLineBrightWhite) {
   const Board board = numberedBoard();
   const auto screen =
       testing::screenCharacters(drawn([&] { drawBoard(board, kBoardSize, 0); }, kTerminalMode));
-  const std::size_t boardCharacters = kBoardSize * (2 * kBoardSize + 1);
+  const std::size_t boardCharacters = std::size_t{kBoardSize} * (2 * kBoardSize + 1);
   ASSERT_EQ(screen.size(), expectedText(board, 0).size());
   for (std::size_t index = 0; index < screen.size(); ++index) {
     EXPECT_EQ(screen.at(index).foreground, index < boardCharacters ? kColorTiles : kColorText);

@@ -59,10 +59,12 @@ TEST(ApplyMove, ChangesNothingOffTheBoardOrForOtherWords) {
     const char* direction;
   };
   const Case cases[] = {
-      {{0, 0}, "u"},  {{0, 0}, "l"},   {{9, 9}, "d"},      {{9, 9}, "r"},
-      {{4, 4}, "R"},  {{4, 4}, "right"}, {{4, 4}, ""},     {{4, 4}, "rr"},
-      {{-1, 0}, "d"}, {{0, -1}, "r"},  {{10, 0}, "u"},     {{0, 10}, "l"},
-      {{INT_MIN, 0}, "u"}, {{0, INT_MIN}, "l"}, {{INT_MAX - 1, 3}, "d"}, {{3, INT_MAX}, "r"},
+      {{0, 0}, "u"},       {{0, 0}, "l"},       {{9, 9}, "d"},
+      {{9, 9}, "r"},       {{4, 4}, "R"},       {{4, 4}, "right"},
+      {{4, 4}, ""},        {{4, 4}, "rr"},      {{-1, 0}, "d"},
+      {{0, -1}, "r"},      {{10, 0}, "u"},      {{0, 10}, "l"},
+      {{INT_MIN, 0}, "u"}, {{0, INT_MIN}, "l"}, {{INT_MAX - 1, 3}, "d"},
+      {{3, INT_MAX}, "r"},
   };
   for (const Case& move : cases) {
     Board board = testing::quietBoard();

@@ -59,8 +59,8 @@ TEST(ThroughAPipe, NoWritesTheFirstScreenAndTheFarewellAsPlainBytes) {
   const testing::Finished game = runThroughPipe("n\n");
   EXPECT_EQ(game.exitStatus, 0);
   expectFirstScreen(game.output);
-  EXPECT_EQ(game.output.size(), 10 * 21 + 1 + kScoreLabel.size() + 2 + 1 +
-                                    kStartQuestion.size() + kFarewell.size());
+  EXPECT_EQ(game.output.size(),
+            10 * 21 + 1 + kScoreLabel.size() + 2 + 1 + kStartQuestion.size() + kFarewell.size());
   EXPECT_EQ(game.output.substr(game.output.size() - kFarewell.size()), kFarewell);
   expectNoControlBytes(game.output);
 }
@@ -76,8 +76,8 @@ TEST(ThroughAPipe, OtherAnswersAndNoInputEndSilently) {
 
 // End of input after any token of a game ends it with status 0.
 TEST(ThroughAPipe, EndOfInputAfterEveryTokenEndsTheGame) {
-  const std::vector<std::string> tokens{"y", "y", "3", "4", "r",  "y", "10", "1",
-                                        "u", "y", "1", "1", "l",  "y", "abc", "5"};
+  const std::vector<std::string> tokens{"y", "y", "3", "4", "r", "y", "10",  "1",
+                                        "u", "y", "1", "1", "l", "y", "abc", "5"};
   for (std::size_t count = 0; count <= tokens.size(); ++count) {
     std::string input;
     for (std::size_t index = 0; index < count; ++index) {

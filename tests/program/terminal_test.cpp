@@ -9,14 +9,15 @@ namespace match3 {
 namespace {
 
 using testing::runOnTerminal;
-using testing::TerminalRun;
 
 const std::string kRestore = "\x1b[0m\x1b[?25h";
-const std::string kQuestionEnd = "\xD0\xB0\xD0\xBD\xD0\xB3\xD0\xBB\xD0\xB8\xD0\xB9\xD1\x81\xD0\xBA"
-                                 "\xD0\xBE\xD0\xBC)";  // "английском)" in UTF-8
+const std::string kQuestionEnd =
+    "\xD0\xB0\xD0\xBD\xD0\xB3\xD0\xBB\xD0\xB8\xD0\xB9\xD1\x81\xD0\xBA"
+    "\xD0\xBE\xD0\xBC)";  // "английском)" in UTF-8
 
 bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST(OnATerminal, DrawsInColourWithUtf8CyrillicAndRestoresAtTheEnd) {

@@ -51,7 +51,7 @@ std::vector<ColouredChar> screenCharacters(std::string_view output) {
     }
     const std::string_view parameters = output.substr(index + 2, end - index - 2);
     if (end < output.size() && output[end] == 'm') {
-      const int first = std::atoi(std::string(parameters).c_str());
+      const int first = static_cast<int>(std::strtol(std::string(parameters).c_str(), nullptr, 10));
       if ((first >= 30 && first <= 37) || (first >= 90 && first <= 97)) {
         foreground = attributeFromAnsi(first);
       } else if (first == 0) {
@@ -100,6 +100,7 @@ std::string rowsOf(const Board& board, int sideLength) {
 std::vector<char> tilesAfterSeed(unsigned seed, int count) {
   std::srand(seed);
   std::vector<char> tiles;
+  tiles.reserve(static_cast<std::size_t>(count));
   for (int index = 0; index < count; ++index) {
     tiles.push_back(static_cast<char>('A' + std::rand() % 9));
   }
