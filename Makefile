@@ -1,8 +1,15 @@
 # A thin front over the CMake presets: CMake owns the build.
+#   make            build the game (build/default/match3)
+#   make play       build it and play
+#   make test       build it and run every test
+#   make test PRESET=asan   the same under AddressSanitizer and UBSan
+#   make fuzz       run the fuzzer for FUZZ_SECONDS (600 by default)
+#   make soak       a million-turn game through a pipe, with its memory
 PRESET ?= default
+FUZZ_SECONDS ?= 600
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all build play test clean
+.PHONY: all build play test fuzz soak clean
 
 all: build
 
@@ -17,6 +24,14 @@ play: build
 
 test: build
 	ctest --preset $(PRESET)
+
+fuzz:
+	$(MAKE) build PRESET=fuzz
+	build/fuzz/tests/fuzz/match3_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  build/fuzz/tests/fuzz/corpus tests/fuzz/corpus
+
+soak: build
+	bench/soak.sh $(BUILD_DIR)/match3
 
 clean:
 	rm -rf build
