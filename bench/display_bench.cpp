@@ -1,0 +1,36 @@
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+
+#include "bench_support.hpp"
+#include "console/board_display.hpp"
+#include "console/console.hpp"
+
+namespace match3::bench {
+namespace {
+
+void drawSelected(benchmark::State& state, ConsoleMode mode) {
+  const Board board = quietBoard();
+  DiscardBuffer sink;
+  std::streambuf* const saved = std::cout.rdbuf(&sink);
+  const ConsoleMode savedMode = consoleMode();
+  useConsoleMode(mode);
+  for (auto _ : state) {
+    drawBoardSelected(board, kBoardSize, 1230, 4, 5);
+  }
+  useConsoleMode(savedMode);
+  std::cout.rdbuf(saved);
+}
+
+void drawSelectedThroughAPipe(benchmark::State& state) {
+  drawSelected(state, {});
+}
+BENCHMARK(drawSelectedThroughAPipe);
+
+void drawSelectedOnATerminal(benchmark::State& state) {
+  drawSelected(state, {.controls = true, .colours = true, .utf8 = false});
+}
+BENCHMARK(drawSelectedOnATerminal);
+
+}  // namespace
+}  // namespace match3::bench
