@@ -15,8 +15,8 @@ constexpr auto kScoreLabel = toCp1251(u8" ( ваши очки ) your score: ");
 static_assert(kScoreLabel.size == 27);
 
 void writeTile(char tile) {
-  const std::array<char, 2> cell{tile, ' '};
-  writeText({cell.data(), cell.size()});
+  writeCharacter(tile);
+  writeCharacter(' ');
 }
 
 void writeScoreLine(int score) {

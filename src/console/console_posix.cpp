@@ -4,6 +4,7 @@
 #include <langinfo.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
@@ -70,10 +71,61 @@ void installSignalRestore() {
   return value == nullptr ? std::string_view{} : std::string_view{value};
 }
 
-std::streambuf* terminalBuffer = nullptr;
+// Standard output as the game writes it: a buffer handed to the descriptor
+// at every flush. The stream library's own file buffer would consult a locale
+// facet on every write, which costs more than the game's rules.
+class DescriptorBuffer : public std::streambuf {
+ public:
+  DescriptorBuffer() { resetPutArea(); }
+
+ protected:
+  int_type overflow(int_type byte) override {
+    if (!drain()) {
+      return traits_type::eof();
+    }
+    if (!traits_type::eq_int_type(byte, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(byte);
+      pbump(1);
+    }
+    return traits_type::not_eof(byte);
+  }
+
+  int sync() override { return drain() ? 0 : -1; }
+
+ private:
+  void resetPutArea() { setp(bytes_.data(), bytes_.data() + bytes_.size()); }
+
+  // Writes out what is buffered; a reader that has gone away loses it.
+  bool drain() {
+    const char* next = pbase();
+    bool written = true;
+    while (next < pptr()) {
+      const ssize_t count = ::write(STDOUT_FILENO, next, static_cast<std::size_t>(pptr() - next));
+      if (count < 0 && errno == EINTR) {
+        continue;
+      }
+      if (count <= 0) {
+        written = false;
+        break;
+      }
+      next += count;
+    }
+    resetPutArea();
+    return written;
+  }
+
+  std::array<char, 8192> bytes_{};
+};
+
+std::streambuf* savedBuffer = nullptr;
+
+DescriptorBuffer& descriptorBuffer() {
+  static DescriptorBuffer buffer;
+  return buffer;
+}
 
 Utf8OutputBuffer& utf8Buffer() {
-  static Utf8OutputBuffer buffer{terminalBuffer};
+  static Utf8OutputBuffer buffer{&descriptorBuffer()};
   return buffer;
 }
 
@@ -125,10 +177,9 @@ void openTerminal() {
   const ConsoleMode mode = chooseConsoleMode(isatty(STDOUT_FILENO) == 1, environment("TERM"),
                                              environment("NO_COLOR"), localeCodeset());
   useConsoleMode(mode);
-  if (mode.utf8) {
-    terminalBuffer = std::cout.rdbuf();
-    std::cout.rdbuf(&utf8Buffer());
-  }
+  std::cout.flush();
+  savedBuffer = std::cout.rdbuf(mode.utf8 ? static_cast<std::streambuf*>(&utf8Buffer())
+                                          : &descriptorBuffer());
   if (mode.controls) {
     restoreOnSignal = mode.colours ? kRestoreWithColours : kShowCursor;
     installSignalRestore();
@@ -145,9 +196,9 @@ void closeTerminal() {
   }
   std::cout.flush();
   restoreOnSignal = {};
-  if (terminalBuffer != nullptr) {
-    std::cout.rdbuf(terminalBuffer);
-    terminalBuffer = nullptr;
+  if (savedBuffer != nullptr) {
+    std::cout.rdbuf(savedBuffer);
+    savedBuffer = nullptr;
   }
 }
 
