@@ -53,6 +53,7 @@ TEST(DrawBoard, WritesTenRowsThenTheScoreLineAsPlainText) {
 TEST(DrawBoard, SideLengthZeroDrawsOnlyTheScoreLine) {
   const Board board = numberedBoard();
   EXPECT_EQ(drawn([&] { drawBoard(board, 0, 0); }), "\n" + kLabel + "0\n\n");
+  MATCH3_NEEDS_CONTROLS_IN_STREAM();
   const auto screen = testing::screenCharacters(
       drawn([&] { drawBoardSelected(board, 0, 0, 0, 0); }, kTerminalMode));
   ASSERT_FALSE(screen.empty());
@@ -96,12 +97,14 @@ void expectColours(int selectedRow, int selectedColumn) {
 }
 
 TEST(DrawBoardSelected, HighlightsOnlyTheSelectedTileAndItsSpace) {
+  MATCH3_NEEDS_CONTROLS_IN_STREAM();
   expectColours(0, 0);
   expectColours(4, 9);  // last column: the end of the line is bright white too
   expectColours(9, 5);
 }
 
 TEST(DrawBoard, DrawsEveryTileGreenAndTheScoreLineBrightWhite) {
+  MATCH3_NEEDS_CONTROLS_IN_STREAM();
   const Board board = numberedBoard();
   const auto screen =
       testing::screenCharacters(drawn([&] { drawBoard(board, kBoardSize, 0); }, kTerminalMode));

@@ -56,6 +56,7 @@ TEST(ConsoleControls, WriteNothingWhenOutputIsNoTerminal) {
 }
 
 TEST(ConsoleControls, WriteAnsiSequencesOnATerminal) {
+  MATCH3_NEEDS_CONTROLS_IN_STREAM();
   const CapturedConsole console{"", testing::kTerminalMode};
   setupConsole();
   setCursorPosition(0, 0);

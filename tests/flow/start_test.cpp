@@ -49,6 +49,7 @@ TEST(StartQuestion, YesStartsTheTurnsAndAddsNoFarewellAfterThem) {
 }
 
 TEST(StartQuestion, FirstBoardComesAfterTheConsoleSetUpAtTheTopLeft) {
+  MATCH3_NEEDS_CONTROLS_IN_STREAM();
   const testing::CapturedConsole console{"n", testing::kTerminalMode};
   std::srand(kSeed);
   playGame();

@@ -252,6 +252,7 @@ TEST(SettleBoard, SmallBoardsStayInsideTheirCells) {
 }
 
 TEST(ResolveMatches, ClearsTheScreenAndDrawsEvenWithoutARun) {
+  MATCH3_NEEDS_CONTROLS_IN_STREAM();
   const testing::CapturedConsole console{"", testing::kTerminalMode};
   Board board = quietBoard();
   int score = 40;

@@ -35,6 +35,20 @@ class CapturedConsole {
 
 inline constexpr ConsoleMode kTerminalMode{.controls = true, .colours = true, .utf8 = false};
 
+// Whether the console's colours and controls travel in the output stream as
+// ANSI sequences, where a test can read them back. The Windows console
+// takes them through its API instead.
+#if defined(_WIN32)
+inline constexpr bool kControlsInStream = false;
+#else
+inline constexpr bool kControlsInStream = true;
+#endif
+
+#define MATCH3_NEEDS_CONTROLS_IN_STREAM()                        \
+  if (!::match3::testing::kControlsInStream) {                   \
+    GTEST_SKIP() << "this console sets colours through its API"; \
+  }
+
 // One character as the player sees it, with the console foreground colour
 // (attribute layout) that was in force when it was written.
 struct ColouredChar {

@@ -1,0 +1,129 @@
+// The console on Windows: the console API on the handle of standard output,
+// asked for anew at every call, and "cls" through the command processor.
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "console/console.hpp"
+
+namespace match3 {
+namespace {
+
+constexpr UINT kCyrillicCodePage = 1251;
+constexpr int kAttributeShift = 4;
+
+[[nodiscard]] HANDLE outputHandle() {
+  return GetStdHandle(STD_OUTPUT_HANDLE);
+}
+
+[[nodiscard]] bool isConsole(HANDLE handle) {
+  DWORD mode = 0;
+  return handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode) != 0;
+}
+
+// What the console looked like before the game, put back when it ends.
+struct SavedConsole {
+  bool saved = false;
+  WORD attributes = 0;
+  CONSOLE_CURSOR_INFO cursor{};
+  UINT codePage = 0;
+};
+SavedConsole before;
+
+void restoreConsole() {
+  if (!before.saved) {
+    return;
+  }
+  const HANDLE handle = outputHandle();
+  SetConsoleTextAttribute(handle, before.attributes);
+  CONSOLE_CURSOR_INFO cursor = before.cursor;
+  cursor.bVisible = TRUE;
+  SetConsoleCursorInfo(handle, &cursor);
+  SetConsoleOutputCP(before.codePage);
+}
+
+// Ctrl-C, Ctrl-Break, closing the window: restore, then let Windows end
+// the game as it would have.
+BOOL WINAPI restoreOnBreak(DWORD /*event*/) {
+  restoreConsole();
+  return FALSE;
+}
+
+}  // namespace
+
+void setTextColor(int foreground, int background) {
+  if (!consoleMode().colours) {
+    return;
+  }
+  // The attribute applies to what reaches the console after it: what the
+  // stream still holds must get there first.
+  std::cout.flush();
+  SetConsoleTextAttribute(outputHandle(),
+                          static_cast<WORD>(foreground | (background << kAttributeShift)));
+}
+
+bool setCursorVisible(bool visible) {
+  const HANDLE handle = outputHandle();
+  if (handle == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  CONSOLE_CURSOR_INFO cursor{};
+  if (GetConsoleCursorInfo(handle, &cursor) == 0) {
+    return false;
+  }
+  cursor.bVisible = visible ? TRUE : FALSE;
+  return SetConsoleCursorInfo(handle, &cursor) != 0;
+}
+
+void setCursorPosition(int column, int row) {
+  std::cout.flush();
+  const COORD position{static_cast<SHORT>(column), static_cast<SHORT>(row)};
+  SetConsoleCursorPosition(outputHandle(), position);
+}
+
+void setupConsole() {
+  const HANDLE handle = outputHandle();
+  const COORD size{static_cast<SHORT>(kConsoleColumns), static_cast<SHORT>(kConsoleRows)};
+  const SMALL_RECT window{0, 0, static_cast<SHORT>(size.X - 1), static_cast<SHORT>(size.Y - 1)};
+  SetConsoleWindowInfo(handle, TRUE, &window);
+  SetConsoleScreenBufferSize(handle, size);
+  setCursorVisible(false);
+}
+
+void clearScreen() {
+  // On a pipe "cls" would write a form feed among the game's bytes.
+  if (!consoleMode().controls) {
+    return;
+  }
+  std::cout.flush();
+  static_cast<void>(std::system("cls"));
+}
+
+void openTerminal() {
+  const HANDLE handle = outputHandle();
+  const bool console = isConsole(handle);
+  const char* noColor = std::getenv("NO_COLOR");
+  useConsoleMode(chooseConsoleMode(console, "", noColor == nullptr ? "" : noColor, ""));
+  if (!console) {
+    return;
+  }
+  CONSOLE_SCREEN_BUFFER_INFO screen{};
+  GetConsoleScreenBufferInfo(handle, &screen);
+  before.attributes = screen.wAttributes;
+  GetConsoleCursorInfo(handle, &before.cursor);
+  before.codePage = GetConsoleOutputCP();
+  before.saved = true;
+  // The texts are Windows-1251 bytes; the console shows them as Cyrillic
+  // under that code page.
+  SetConsoleOutputCP(kCyrillicCodePage);
+  SetConsoleCtrlHandler(restoreOnBreak, TRUE);
+}
+
+void closeTerminal() {
+  std::cout.flush();
+  restoreConsole();
+}
+
+}  // namespace match3
