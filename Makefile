@@ -5,11 +5,12 @@
 #   make test PRESET=asan   the same under AddressSanitizer and UBSan
 #   make fuzz       run the fuzzer for FUZZ_SECONDS (600 by default)
 #   make soak       a million-turn game through a pipe, with its memory
+#   make package    a Debian package in build/package
 PRESET ?= default
 FUZZ_SECONDS ?= 600
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all build play test fuzz soak clean
+.PHONY: all build play test fuzz soak package clean
 
 all: build
 
@@ -32,6 +33,10 @@ fuzz:
 
 soak: build
 	bench/soak.sh $(BUILD_DIR)/match3
+
+package:
+	$(MAKE) build PRESET=package
+	cmake --build --preset package --target package
 
 clean:
 	rm -rf build

@@ -1,0 +1,45 @@
+# Where `cmake --install` puts the game, and the Debian package made of it.
+include(GNUInstallDirs)
+
+option(MATCH3_DEBIAN_PACKAGE
+  "Lay out the installed documents as a Debian package wants them" OFF)
+
+install(TARGETS match3 RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+
+if(MATCH3_DEBIAN_PACKAGE)
+  # Debian wants manual pages and changelogs compressed (without a time
+  # stamp), and the licence in a copyright file of its own format.
+  set(docs "${PROJECT_SOURCE_DIR}/docs")
+  foreach(file match3.6 debian/changelog)
+    get_filename_component(name "${file}" NAME)
+    add_custom_command(OUTPUT "${name}.gz"
+      COMMAND sh -c "gzip -9n -c '${docs}/${file}' > '${name}.gz'"
+      DEPENDS "${docs}/${file}" VERBATIM)
+    list(APPEND compressed "${CMAKE_CURRENT_BINARY_DIR}/${name}.gz")
+  endforeach()
+  add_custom_target(match3_compressed_docs ALL DEPENDS ${compressed})
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/match3.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz" "${docs}/debian/copyright" README.md
+          DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+else()
+  install(FILES docs/match3.6 DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+  install(FILES README.md LICENSE DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME match3)
+set(CPACK_PACKAGE_VENDOR "The match3 developers")
+set(CPACK_PACKAGE_CONTACT "match3 developers <match3@example.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "match-three puzzle game for the text console")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "A 10 x 10 board of the letters A to I, drawn in colour. Pick a tile by its\n"
+  "row and column and swap it with a neighbour. Every run of three equal\n"
+  "letters is cleared for 10 points and refilled from the top. The game ends\n"
+  "when the board offers no move. Prompts are in English and Russian.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
