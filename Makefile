@@ -6,11 +6,12 @@
 #   make fuzz       run the fuzzer for FUZZ_SECONDS (600 by default)
 #   make soak       a million-turn game through a pipe, with its memory
 #   make package    a Debian package in build/package
+#   make bench      the benchmarks and the end-to-end figures
 PRESET ?= default
 FUZZ_SECONDS ?= 600
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all build play test fuzz soak package clean
+.PHONY: all build play test fuzz soak package bench clean
 
 all: build
 
@@ -33,6 +34,10 @@ fuzz:
 
 soak: build
 	bench/soak.sh $(BUILD_DIR)/match3
+
+bench: build
+	$(BUILD_DIR)/bench/match3_bench
+	bench/e2e.sh $(BUILD_DIR)
 
 package:
 	$(MAKE) build PRESET=package

@@ -22,9 +22,7 @@ void drawSelected(benchmark::State& state, ConsoleMode mode) {
   std::cout.rdbuf(saved);
 }
 
-void drawSelectedThroughAPipe(benchmark::State& state) {
-  drawSelected(state, {});
-}
+void drawSelectedThroughAPipe(benchmark::State& state) { drawSelected(state, {}); }
 BENCHMARK(drawSelectedThroughAPipe);
 
 void drawSelectedOnATerminal(benchmark::State& state) {

@@ -39,9 +39,7 @@ void settleBatch(benchmark::State& state, const Board& start) {
   state.SetItemsProcessed(state.iterations() * kBatch);
 }
 
-void settleWithoutRun(benchmark::State& state) {
-  settleBatch(state, quietBoard());
-}
+void settleWithoutRun(benchmark::State& state) { settleBatch(state, quietBoard()); }
 BENCHMARK(settleWithoutRun);
 
 // Four runs: a row of five, a column of three, a cross and a run on the top row.

@@ -1,6 +1,8 @@
 #include "console/board_display.hpp"
 
+#include <array>
 #include <charconv>
+#include <cstddef>
 #include <string_view>
 #include <system_error>
 
@@ -14,9 +16,29 @@ namespace {
 constexpr auto kScoreLabel = toCp1251(u8" ( ваши очки ) your score: ");
 static_assert(kScoreLabel.size == 27);
 
-void writeTile(char tile) {
-  writeCharacter(tile);
-  writeCharacter(' ');
+constexpr int kCellWidth = 2;  // the tile and the space after it
+constexpr int kNoColumn = -1;
+
+// Writes one line of the board. With `colourPerCell`, the colour is set
+// before every tile: the tiles' colour, or the highlight in
+// `highlightedColumn`. Without it the line goes out in one piece in the
+// colour in force, which is all that per-cell colours come to where the
+// console shows none.
+void drawRow(const BoardRow& tiles, int span, bool colourPerCell, int highlightedColumn) {
+  std::array<char, kCellWidth * kBoardSize> text{};
+  for (int column = 0; column < span; ++column) {
+    text[kCellWidth * column] = tiles[column];
+    text[kCellWidth * column + 1] = ' ';
+  }
+  if (!colourPerCell) {
+    writeText({text.data(), static_cast<std::size_t>(kCellWidth * span)});
+  } else {
+    for (int column = 0; column < span; ++column) {
+      setTextColor(column == highlightedColumn ? kColorSelected : kColorTiles, kColorBackground);
+      writeText({&text[kCellWidth * column], kCellWidth});
+    }
+  }
+  endLine();
 }
 
 void writeScoreLine(int score) {
@@ -38,10 +60,7 @@ void drawBoard(const Board& board, int sideLength, int score) {
   const int span = boardSpan(sideLength);
   setTextColor(kColorTiles, kColorBackground);
   for (int row = 0; row < span; ++row) {
-    for (int column = 0; column < span; ++column) {
-      writeTile(board[row][column]);
-    }
-    endLine();
+    drawRow(board[row], span, false, kNoColumn);
   }
   writeScoreLine(score);
 }
@@ -49,13 +68,9 @@ void drawBoard(const Board& board, int sideLength, int score) {
 void drawBoardSelected(const Board& board, int sideLength, int score, int selectedRow,
                        int selectedColumn) {
   const int span = boardSpan(sideLength);
+  const bool colourPerCell = consoleMode().colours;
   for (int row = 0; row < span; ++row) {
-    for (int column = 0; column < span; ++column) {
-      const bool selected = row == selectedRow && column == selectedColumn;
-      setTextColor(selected ? kColorSelected : kColorTiles, kColorBackground);
-      writeTile(board[row][column]);
-    }
-    endLine();
+    drawRow(board[row], span, colourPerCell, row == selectedRow ? selectedColumn : kNoColumn);
   }
   writeScoreLine(score);
 }

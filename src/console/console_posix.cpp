@@ -12,6 +12,7 @@
 #include <string>
 
 #include "console/console.hpp"
+#include "console/output.hpp"
 #include "console/text_encoding.hpp"
 
 namespace match3 {
@@ -28,9 +29,7 @@ constexpr std::string_view kRestoreWithColours = "\x1b[0m\x1b[?25h";
 static_assert(kConsoleRows == 50 && kConsoleColumns == 50,
               "the resize sequence spells out 50 x 50");
 
-void writeControl(std::string_view sequence) {
-  std::cout.write(sequence.data(), static_cast<std::streamsize>(sequence.size()));
-}
+void writeControl(std::string_view sequence) { writeText(sequence); }
 
 // What a signal handler writes before the game dies; fixed when the
 // terminal is opened, so the handler only calls write().

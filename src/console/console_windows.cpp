@@ -14,9 +14,7 @@ namespace {
 constexpr UINT kCyrillicCodePage = 1251;
 constexpr int kAttributeShift = 4;
 
-[[nodiscard]] HANDLE outputHandle() {
-  return GetStdHandle(STD_OUTPUT_HANDLE);
-}
+[[nodiscard]] HANDLE outputHandle() { return GetStdHandle(STD_OUTPUT_HANDLE); }
 
 [[nodiscard]] bool isConsole(HANDLE handle) {
   DWORD mode = 0;

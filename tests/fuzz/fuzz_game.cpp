@@ -1,6 +1,7 @@
 // Plays a whole game with arbitrary bytes as the player's answers. The first
-// bytes seed the random generator and choose pipe or terminal output; the
-// game must end at the end of the input, whatever came before it.
+// bytes seed the random generator and choose pipe or terminal output, and
+// whether the text is converted to UTF-8 on its way out; the game must end
+// at the end of the input, whatever came before it.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "console/console.hpp"
+#include "console/text_encoding.hpp"
 #include "flow/game.hpp"
 
 namespace {
@@ -34,11 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::istringstream answers(input);
   DiscardBuffer screen;
-  std::streambuf* const savedInput = std::cin.rdbuf(answers.rdbuf());
-  std::streambuf* const savedOutput = std::cout.rdbuf(&screen);
-  std::cin.clear();
+  match3::Utf8OutputBuffer utf8Screen{&screen};
   const bool onTerminal = (seed & 1U) != 0;
-  match3::useConsoleMode({.controls = onTerminal, .colours = onTerminal, .utf8 = false});
+  const bool utf8 = (seed & 2U) != 0;
+  std::streambuf* const savedInput = std::cin.rdbuf(answers.rdbuf());
+  std::streambuf* const savedOutput =
+      std::cout.rdbuf(utf8 ? static_cast<std::streambuf*>(&utf8Screen) : &screen);
+  std::cin.clear();
+  match3::useConsoleMode({.controls = onTerminal, .colours = onTerminal, .utf8 = utf8});
 
   std::srand(seed);
   match3::playGame();
