@@ -16,7 +16,7 @@ namespace {
 constexpr auto kScoreLabel = toCp1251(u8" ( ваши очки ) your score: ");
 static_assert(kScoreLabel.size == 27);
 
-constexpr int kCellWidth = 2;  // the tile and the space after it
+constexpr std::size_t kCellWidth = 2;  // the tile and the space after it
 constexpr int kNoColumn = -1;
 
 // Writes one line of the board. With `colourPerCell`, the colour is set
@@ -26,16 +26,18 @@ constexpr int kNoColumn = -1;
 // console shows none.
 void drawRow(const BoardRow& tiles, int span, bool colourPerCell, int highlightedColumn) {
   std::array<char, kCellWidth * kBoardSize> text{};
-  for (int column = 0; column < span; ++column) {
-    text[kCellWidth * column] = tiles[column];
-    text[kCellWidth * column + 1] = ' ';
+  const auto cells = static_cast<std::size_t>(span);
+  for (std::size_t cell = 0; cell < cells; ++cell) {
+    text[kCellWidth * cell] = tiles[cell];
+    text[kCellWidth * cell + 1] = ' ';
   }
   if (!colourPerCell) {
-    writeText({text.data(), static_cast<std::size_t>(kCellWidth * span)});
+    writeText({text.data(), kCellWidth * cells});
   } else {
-    for (int column = 0; column < span; ++column) {
-      setTextColor(column == highlightedColumn ? kColorSelected : kColorTiles, kColorBackground);
-      writeText({&text[kCellWidth * column], kCellWidth});
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+      const bool highlighted = static_cast<int>(cell) == highlightedColumn;
+      setTextColor(highlighted ? kColorSelected : kColorTiles, kColorBackground);
+      writeText({&text[kCellWidth * cell], kCellWidth});
     }
   }
   endLine();
