@@ -15,10 +15,9 @@ BUILD_DIR := build/$(PRESET)
 
 all: build
 
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake --preset $(PRESET)
-
-build: $(BUILD_DIR)/CMakeCache.txt
+# Configuring again every time is quick, and picks up changes to the presets.
+build:
+	cmake --preset $(PRESET) >/dev/null
 	cmake --build --preset $(PRESET)
 
 play: build
