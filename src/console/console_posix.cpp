@@ -23,20 +23,27 @@ constexpr std::string_view kHideCursor = "\x1b[?25l";
 constexpr std::string_view kEraseDisplay = "\x1b[2J";
 constexpr std::string_view kHome = "\x1b[H";
 constexpr std::string_view kResizeWindow = "\x1b[8;50;50t";
-constexpr std::string_view kResetColours = "\x1b[0m";
-constexpr std::string_view kRestoreWithColours = "\x1b[0m\x1b[?25h";
+
+// What the end of the game writes, by what the game changed: nothing, the
+// cursor, or the cursor and the colours.
+constexpr std::array<std::string_view, 3> kRestore{"", "\x1b[?25h", "\x1b[0m\x1b[?25h"};
 
 static_assert(kConsoleRows == 50 && kConsoleColumns == 50,
               "the resize sequence spells out 50 x 50");
 
-void writeControl(std::string_view sequence) { writeText(sequence); }
+[[nodiscard]] std::size_t restoreKind(ConsoleMode mode) {
+  if (!mode.controls) {
+    return 0;
+  }
+  return mode.colours ? 2 : 1;
+}
 
-// What a signal handler writes before the game dies; fixed when the
-// terminal is opened, so the handler only calls write().
-std::string_view restoreOnSignal;
+// Which restore a signal handler writes before the game dies: chosen when
+// the terminal is opened, so that the handler only calls write().
+volatile std::sig_atomic_t restoreOnSignal = 0;
 
 extern "C" void restoreAndDie(int signalNumber) {
-  const std::string_view bytes = restoreOnSignal;
+  const std::string_view bytes = kRestore[static_cast<std::size_t>(restoreOnSignal)];
   if (!bytes.empty()) {
     [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
   }
@@ -132,7 +139,7 @@ Utf8OutputBuffer& utf8Buffer() {
 
 void setTextColor(int foreground, int background) {
   if (consoleMode().colours) {
-    writeControl(colourSequence(foreground, background).view());
+    writeText(colourSequence(foreground, background).view());
   }
 }
 
@@ -140,7 +147,7 @@ bool setCursorVisible(bool visible) {
   if (!consoleMode().controls) {
     return false;
   }
-  writeControl(visible ? kShowCursor : kHideCursor);
+  writeText(visible ? kShowCursor : kHideCursor);
   return true;
 }
 
@@ -150,24 +157,24 @@ void setCursorPosition(int column, int row) {
   }
   const std::string sequence =
       "\x1b[" + std::to_string(row + 1) + ";" + std::to_string(column + 1) + "H";
-  writeControl(sequence);
+  writeText(sequence);
 }
 
 void setupConsole() {
   if (!consoleMode().controls) {
     return;
   }
-  writeControl(kResizeWindow);
+  writeText(kResizeWindow);
   // A terminal is shared with the shell: the first board must not stand
   // among its old text.
-  writeControl(kEraseDisplay);
+  writeText(kEraseDisplay);
   setCursorVisible(false);
 }
 
 void clearScreen() {
   if (consoleMode().controls) {
-    writeControl(kEraseDisplay);
-    writeControl(kHome);
+    writeText(kEraseDisplay);
+    writeText(kHome);
   }
 }
 
@@ -179,22 +186,16 @@ void openTerminal() {
   std::cout.flush();
   savedBuffer = std::cout.rdbuf(mode.utf8 ? static_cast<std::streambuf*>(&utf8Buffer())
                                           : &descriptorBuffer());
+  restoreOnSignal = static_cast<std::sig_atomic_t>(restoreKind(mode));
   if (mode.controls) {
-    restoreOnSignal = mode.colours ? kRestoreWithColours : kShowCursor;
     installSignalRestore();
   }
 }
 
 void closeTerminal() {
-  const ConsoleMode mode = consoleMode();
-  if (mode.controls) {
-    if (mode.colours) {
-      writeControl(kResetColours);
-    }
-    writeControl(kShowCursor);
-  }
+  restoreOnSignal = 0;
+  writeText(kRestore.at(restoreKind(consoleMode())));
   std::cout.flush();
-  restoreOnSignal = {};
   if (savedBuffer != nullptr) {
     std::cout.rdbuf(savedBuffer);
     savedBuffer = nullptr;
