@@ -38,29 +38,63 @@ static_assert(kConsoleRows == 50 && kConsoleColumns == 50,
   return mode.colours ? 2 : 1;
 }
 
-// Which restore a signal handler writes before the game dies: chosen when
-// the terminal is opened, so that the handler only calls write().
+// Which restore a signal handler writes: chosen when the terminal is opened,
+// so that a handler only reads it and calls write().
 volatile std::sig_atomic_t restoreOnSignal = 0;
 
-extern "C" void restoreAndDie(int signalNumber) {
-  const std::string_view bytes = kRestore[static_cast<std::size_t>(restoreOnSignal)];
+// What the game writes when it carries on after a stop (Ctrl-Z, then fg):
+// the cursor hidden again and the colour of the text between drawings,
+// which is what is in force while the game waits for an answer.
+std::array<char, 32> resumeBytes{};
+std::size_t resumeSize = 0;
+
+void writeNow(std::string_view bytes) {
   if (!bytes.empty()) {
     [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
   }
+}
+
+void handleSignal(int signalNumber, void (*handler)(int)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  // A stop must not break the read the game is waiting in.
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  sigaction(signalNumber, &action, nullptr);
+}
+
+extern "C" void restoreAndDie(int signalNumber) {
+  writeNow(kRestore[static_cast<std::size_t>(restoreOnSignal)]);
   // Nothing is left to do if these fail: the default action ends the game.
   static_cast<void>(std::signal(signalNumber, SIG_DFL));
   static_cast<void>(std::raise(signalNumber));
 }
 
-constexpr std::array kRestoredSignals{SIGINT, SIGTERM, SIGHUP};
+extern "C" void restoreAndStop(int signalNumber) {
+  const int savedError = errno;
+  writeNow(kRestore[static_cast<std::size_t>(restoreOnSignal)]);
+  static_cast<void>(std::signal(signalNumber, SIG_DFL));
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, signalNumber);
+  sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+  static_cast<void>(std::raise(signalNumber));
+  // Here the game has been continued.
+  handleSignal(signalNumber, restoreAndStop);
+  writeNow({resumeBytes.data(), resumeSize});
+  errno = savedError;
+}
 
-void installSignalRestore() {
-  for (const int signalNumber : kRestoredSignals) {
-    struct sigaction action {};
-    action.sa_handler = restoreAndDie;
-    sigemptyset(&action.sa_mask);
-    sigaction(signalNumber, &action, nullptr);
+void installSignalRestore(ConsoleMode mode) {
+  std::string resume(kHideCursor);
+  if (mode.colours) {
+    resume += colourSequence(kColorText, kColorBackground).view();
   }
+  resumeSize = resume.copy(resumeBytes.data(), resumeBytes.size());
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    handleSignal(signalNumber, restoreAndDie);
+  }
+  handleSignal(SIGTSTP, restoreAndStop);
 }
 
 [[nodiscard]] std::string localeCodeset() {
@@ -188,7 +222,7 @@ void openTerminal() {
                                           : &descriptorBuffer());
   restoreOnSignal = static_cast<std::sig_atomic_t>(restoreKind(mode));
   if (mode.controls) {
-    installSignalRestore();
+    installSignalRestore(mode);
   }
 }
 

@@ -118,11 +118,11 @@ Finished runOnTerminal(const TerminalRun& run) {
       break;
     }
   }
-  if (!run.input.empty()) {
-    [[maybe_unused]] const ssize_t written = write(master, run.input.data(), run.input.size());
-  }
   if (run.signal != 0) {
     kill(child, run.signal);
+  }
+  if (!run.input.empty()) {
+    [[maybe_unused]] const ssize_t written = write(master, run.input.data(), run.input.size());
   }
   while (readMore(master, finished.output, deadline)) {
   }

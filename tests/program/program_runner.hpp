@@ -17,8 +17,8 @@ struct Finished {
 [[nodiscard]] Finished runThroughPipe(const std::string& input);
 
 // Runs the built game on a fresh pseudo-terminal with the given environment
-// (NAME=value). Types `input` once `waitFor` has appeared in the output
-// (at once when it is empty); then, if `signal` is not 0, sends it.
+// (NAME=value). Once `waitFor` has appeared in the output (at once when it
+// is empty) sends `signal`, if it is not 0, then types `input`.
 struct TerminalRun {
   std::vector<std::string> environment;
   std::string waitFor;

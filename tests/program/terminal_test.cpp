@@ -46,6 +46,19 @@ TEST(OnATerminal, CtrlCWhileWaitingForAnAnswerRestoresTheTerminal) {
   }
 }
 
+// Ctrl-Z gives the shell its cursor and colours back; when the game carries
+// on it hides the cursor and sets the text colour again. (A game started
+// here has no job control, so the stop itself passes at once.)
+TEST(OnATerminal, StopAndContinueHandTheTerminalBackAndForth) {
+  const testing::Finished game =
+      runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "n\n", SIGTSTP});
+  EXPECT_EQ(game.exitStatus, 0);
+  const std::size_t stopped = game.output.find(kRestore + "\x1b[?25l\x1b[97;40m");
+  ASSERT_NE(stopped, std::string::npos);
+  EXPECT_NE(game.output.find("Thanks for playing", stopped), std::string::npos);
+  EXPECT_TRUE(endsWith(game.output, kRestore));
+}
+
 TEST(OnATerminal, NoColorKeepsCursorControlsButDropsColours) {
   const testing::Finished game =
       runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8", "NO_COLOR=1"}, kQuestionEnd, "n\n", 0});
