@@ -91,7 +91,7 @@ void installSignalRestore(ConsoleMode mode) {
     resume += colourSequence(kColorText, kColorBackground).view();
   }
   resumeSize = resume.copy(resumeBytes.data(), resumeBytes.size());
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
     handleSignal(signalNumber, restoreAndDie);
   }
   handleSignal(SIGTSTP, restoreAndStop);

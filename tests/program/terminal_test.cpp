@@ -38,7 +38,7 @@ TEST(OnATerminal, Cp1251LocaleGetsTheBytesUnchanged) {
 }
 
 TEST(OnATerminal, CtrlCWhileWaitingForAnAnswerRestoresTheTerminal) {
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
     const testing::Finished game =
         runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "", signal});
     EXPECT_EQ(game.signal, signal);
