@@ -15,11 +15,6 @@ const std::string kQuestionEnd =
     "\xD0\xB0\xD0\xBD\xD0\xB3\xD0\xBB\xD0\xB8\xD0\xB9\xD1\x81\xD0\xBA"
     "\xD0\xBE\xD0\xBC)";  // "английском)" in UTF-8
 
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 TEST(OnATerminal, DrawsInColourWithUtf8CyrillicAndRestoresAtTheEnd) {
   const testing::Finished game =
       runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "n\n", 0});
@@ -28,7 +23,7 @@ TEST(OnATerminal, DrawsInColourWithUtf8CyrillicAndRestoresAtTheEnd) {
   EXPECT_EQ(output.rfind("\x1b[8;50;50t\x1b[2J\x1b[?25l\x1b[1;1H\x1b[32;40m", 0), 0U);
   EXPECT_NE(output.find("\x1b[97;40m\r\n ( ваши очки ) your score: 0"), std::string::npos);
   EXPECT_NE(output.find("Thanks for playing ( Спасибо за игру )"), std::string::npos);
-  EXPECT_TRUE(endsWith(output, kRestore)) << output.substr(output.size() - 20);
+  EXPECT_TRUE(output.ends_with(kRestore)) << output.substr(output.size() - 20);
 }
 
 TEST(OnATerminal, Cp1251LocaleGetsTheBytesUnchanged) {
@@ -42,7 +37,7 @@ TEST(OnATerminal, CtrlCWhileWaitingForAnAnswerRestoresTheTerminal) {
     const testing::Finished game =
         runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "", signal});
     EXPECT_EQ(game.signal, signal);
-    EXPECT_TRUE(endsWith(game.output, kRestore)) << "signal " << signal;
+    EXPECT_TRUE(game.output.ends_with(kRestore)) << "signal " << signal;
   }
 }
 
@@ -60,7 +55,7 @@ TEST(OnATerminal, StopAndContinueHandTheTerminalBackAndForth) {
   const std::size_t resumed = game.output.find("\x1b[?25l\x1b[97;40m", stopped);
   ASSERT_NE(resumed, std::string::npos) << ::testing::PrintToString(game.output);
   EXPECT_NE(game.output.find("Thanks for playing", resumed), std::string::npos);
-  EXPECT_TRUE(endsWith(game.output, kRestore));
+  EXPECT_TRUE(game.output.ends_with(kRestore));
 }
 
 TEST(OnATerminal, NoColorKeepsCursorControlsButDropsColours) {
@@ -70,7 +65,7 @@ TEST(OnATerminal, NoColorKeepsCursorControlsButDropsColours) {
   EXPECT_EQ(game.output.find("\x1b[3"), std::string::npos);
   EXPECT_EQ(game.output.find("\x1b[9"), std::string::npos);
   EXPECT_NE(game.output.find("\x1b[?25l"), std::string::npos);
-  EXPECT_TRUE(endsWith(game.output, "\x1b[?25h"));
+  EXPECT_TRUE(game.output.ends_with("\x1b[?25h"));
 }
 
 TEST(OnATerminal, DumbTerminalGetsNoEscapeSequences) {
