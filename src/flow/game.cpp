@@ -3,7 +3,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
-#include <string>
 
 #include "console/board_display.hpp"
 #include "console/console.hpp"
@@ -30,11 +29,11 @@ void playGame() {
   fillBoard(board, kBoardSize);
   drawBoard(board, kBoardSize, score);
   writeText(kStartQuestion.view());
-  const std::string answer = readWord();
-  if (isYes(answer)) {
+  const Word answer = readWord();
+  if (isYes(answer.view())) {
     runTurns(board, kBoardSize, score);
   }
-  if (isNo(answer)) {
+  if (isNo(answer.view())) {
     writeText(kFarewell.view());
   }
 }

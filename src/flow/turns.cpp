@@ -1,8 +1,8 @@
 #include "flow/turns.hpp"
 
+#include <algorithm>
 #include <array>
 #include <limits>
-#include <string>
 
 #include "console/board_display.hpp"
 #include "console/output.hpp"
@@ -27,6 +27,9 @@ constexpr std::array<Direction, 4> kDirections{{
     {"l", 0, -1},
     {"u", -1, 0},
 }};
+static_assert(std::all_of(kDirections.begin(), kDirections.end(),
+                          [](const Direction& step) { return step.word.size() <= kLongestAnswer; }),
+              "a word read is compared whole only up to kLongestAnswer bytes");
 
 }  // namespace
 
@@ -52,9 +55,9 @@ void applyMove(Board& board, int sideLength, Selection& selection, std::string_v
 
 bool promptMove(Board& board, int sideLength, int selectedRow, int selectedColumn, int& score) {
   writeText(kDirectionQuestion.view());
-  const std::string direction = readWord();
+  const Word direction = readWord();
   Selection selection{selectedRow, selectedColumn};
-  applyMove(board, sideLength, selection, direction);
+  applyMove(board, sideLength, selection, direction.view());
   drawBoardSelected(board, sideLength, score, selection.row, selection.column);
   resolveMatches(board, sideLength, score, selection.row, selection.column);
   return checkMovesOrShuffle(board, sideLength, score, true, selection.row, selection.column);
@@ -62,14 +65,14 @@ bool promptMove(Board& board, int sideLength, int selectedRow, int selectedColum
 
 bool promptPlay(Board& board, int sideLength, int& score) {
   writeText(kPlayQuestion.view());
-  const std::string answer = readWord();
-  if (isYes(answer)) {
+  const Word answer = readWord();
+  if (isYes(answer.view())) {
     writeText(kCoordinateQuestion.view());
     const int typedRow = readNumber();
     const int typedColumn = readNumber();
     return promptMove(board, sideLength, zeroBased(typedRow), zeroBased(typedColumn), score);
   }
-  if (isNo(answer)) {
+  if (isNo(answer.view())) {
     writeText(kFarewell.view());
   }
   return false;

@@ -98,8 +98,8 @@ constexpr std::array<Pass, 5> kPasses{{
 
 bool hasPossibleMove(const Board& board, int sideLength) {
   const int span = boardSpan(sideLength);
-  return std::ranges::any_of(kPasses,
-                             [&](const Pass& pass) { return passFindsMove(board, span, pass); });
+  return std::any_of(kPasses.begin(), kPasses.end(),
+                     [&](const Pass& pass) { return passFindsMove(board, span, pass); });
 }
 
 void reshuffleBoard(Board& board, int sideLength) {

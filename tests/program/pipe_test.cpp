@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -18,6 +19,10 @@ const std::string kStartQuestion =
     "Do you want to start?  (Y/N) //  \xF5\xEE\xF2\xE8\xF2\xE5 \xED\xE0\xF7\xE0\xF2\xFC "
     "\xE8\xE3\xF0\xE0\xF2\xFC? (\xE4\xE0, \xED\xE5\xF2 ) (\xE2\xE2\xEE\xE4 \xED\xE0 "
     "\xE0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xEE\xEC)\n\n";
+const std::string kPlayQuestion =
+    "\n enter y/n if you want to play ( \xE2\xE2\xE5\xE4\xE8\xF2\xE5 \xE4\xE0 \xE8\xEB\xE8 "
+    "\xED\xE5\xF2 \xF7\xF2\xEE\xE1\xFB \xE8\xE3\xF0\xE0\xF2\xFC) (\xE2\xE2\xEE\xE4 "
+    "\xED\xE0 \xE0\xED\xE3\xEB\xE8\xE9\xF1\xEA\xEE\xEC)\n";
 const std::string kFarewell =
     "\n Thanks for playing ( \xD1\xEF\xE0\xF1\xE8\xE1\xEE \xE7\xE0 \xE8\xE3\xF0\xF3 )\n";
 
@@ -144,6 +149,51 @@ TEST(ThroughAPipe, LongGameKeepsEveryBoardWholeAndTheScoreRising) {
   } else {
     EXPECT_LT(turns, 1500);
     EXPECT_TRUE(game.output.ends_with("\n\n")) << "a game out of moves ends on its board";
+  }
+}
+
+// However long a word or a number, the game keeps only a few bytes of it:
+// its peak memory stays that of a short game, and it reads on after it.
+TEST(ThroughAPipe, MemoryDoesNotGrowWithTheLengthOfAnAnswer) {
+  const testing::Finished shortGame = runThroughPipe("y\ny\n1 1\nx\nn\n");
+  ASSERT_EQ(shortGame.exitStatus, 0);
+  constexpr std::size_t kLength = 100'000'000;
+  struct Case {
+    testing::LongInput input;
+    std::string ending;  // the last text the game writes
+  };
+  const Case cases[] = {
+      {{"", 'y', kLength, "\nn\n"}, kStartQuestion},
+      {{"y\n", 'y', kLength, "\nn\n"}, kPlayQuestion},
+      {{"y\ny\n", '7', kLength, " 1\nr\nn\n"}, kPlayQuestion},
+      {{"y\ny\n1 1\n", 'r', kLength, "\nn\n"}, kFarewell},
+  };
+  for (const Case& test : cases) {
+    const testing::Finished game = runThroughPipe(test.input);
+    EXPECT_EQ(game.exitStatus, 0);
+    EXPECT_TRUE(game.output.ends_with(test.ending)) << game.output.substr(game.output.size() - 40);
+    EXPECT_LT(game.peakMemoryKiB, shortGame.peakMemoryKiB + 4096)
+        << "short game " << shortGame.peakMemoryKiB << " KiB";
+  }
+}
+
+// Output that cannot be written does not keep the game going: it reads its
+// answers to the end, or a broken pipe ends it.
+TEST(ThroughAPipe, OutputThatCannotBeWrittenEndsTheGame) {
+  std::string input = "y\n";
+  for (int turn = 0; turn < 2000; ++turn) {
+    input += "y\n1 1\nu\n";
+  }
+  input += "n\n";
+  for (const testing::OutputRoad road :
+       {testing::OutputRoad::kFullDevice, testing::OutputRoad::kClosed,
+        testing::OutputRoad::kPipeWithoutReader}) {
+    const testing::Finished game = runThroughPipe(input, road);
+    if (road == testing::OutputRoad::kPipeWithoutReader) {
+      EXPECT_EQ(game.signal, SIGPIPE);
+    } else {
+      EXPECT_EQ(game.exitStatus, 0) << "road " << static_cast<int>(road);
+    }
   }
 }
 

@@ -3,14 +3,18 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 
 namespace match3::testing {
@@ -18,9 +22,19 @@ namespace {
 
 constexpr auto kTimeLimit = std::chrono::seconds(20);
 
-void recordStatus(pid_t child, Finished& finished) {
+// Waits for the child, at most until the time limit, then kills it.
+void recordStatus(pid_t child, Finished& finished, std::chrono::steady_clock::time_point deadline) {
   int status = 0;
-  waitpid(child, &status, 0);
+  rusage usage{};
+  while (wait4(child, &status, WNOHANG, &usage) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(child, SIGKILL);
+      wait4(child, &status, 0, &usage);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  finished.peakMemoryKiB = usage.ru_maxrss;
   if (WIFEXITED(status)) {
     finished.exitStatus = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {
@@ -47,18 +61,42 @@ bool readMore(int descriptor, std::string& output, std::chrono::steady_clock::ti
   return false;
 }
 
-}  // namespace
+// Writes all of `bytes`; false once the game has stopped reading.
+bool writeAll(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = write(descriptor, bytes.data(), bytes.size());
+    if (count <= 0) {
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+  return true;
+}
 
-Finished runThroughPipe(const std::string& input) {
+Finished runWithInput(const std::function<void(int)>& writeInput, OutputRoad road) {
+  // A game that goes before it has read all its input must not end the test.
+  static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
   std::array<int, 2> toGame{};
   std::array<int, 2> fromGame{};
   if (pipe(toGame.data()) != 0 || pipe(fromGame.data()) != 0) {
     throw std::runtime_error("pipe failed");
   }
+  if (road == OutputRoad::kPipeWithoutReader) {
+    close(fromGame[0]);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
   const pid_t child = fork();
   if (child == 0) {
+    static_cast<void>(std::signal(SIGPIPE, SIG_DFL));
     dup2(toGame[0], STDIN_FILENO);
     dup2(fromGame[1], STDOUT_FILENO);
+    if (road == OutputRoad::kFullDevice) {
+      const int full = open("/dev/full", O_WRONLY);
+      dup2(full, STDOUT_FILENO);
+      close(full);
+    } else if (road == OutputRoad::kClosed) {
+      close(STDOUT_FILENO);
+    }
     close(toGame[0]);
     close(toGame[1]);
     close(fromGame[0]);
@@ -68,17 +106,13 @@ Finished runThroughPipe(const std::string& input) {
   }
   close(toGame[0]);
   close(fromGame[1]);
+  if (road != OutputRoad::kPipe) {
+    fromGame[0] = open("/dev/null", O_RDONLY);  // nothing to read
+  }
   // Write the input from a thread of its own so that a long script cannot
   // block against a full output pipe.
   std::thread writer([&] {
-    std::size_t written = 0;
-    while (written < input.size()) {
-      const ssize_t count = write(toGame[1], input.data() + written, input.size() - written);
-      if (count <= 0) {
-        break;
-      }
-      written += static_cast<std::size_t>(count);
-    }
+    writeInput(toGame[1]);
     close(toGame[1]);
   });
   Finished finished;
@@ -91,9 +125,32 @@ Finished runThroughPipe(const std::string& input) {
     finished.output.append(buffer.data(), static_cast<std::size_t>(count));
   }
   close(fromGame[0]);
+  recordStatus(child, finished, deadline);
   writer.join();
-  recordStatus(child, finished);
   return finished;
+}
+
+}  // namespace
+
+Finished runThroughPipe(const std::string& input, OutputRoad road) {
+  return runWithInput([&](int descriptor) { writeAll(descriptor, input); }, road);
+}
+
+Finished runThroughPipe(const LongInput& input) {
+  return runWithInput(
+      [&](int descriptor) {
+        const std::string chunk(65536, input.filler);
+        bool reading = writeAll(descriptor, input.before);
+        for (std::size_t left = input.count; reading && left > 0;) {
+          const std::size_t size = std::min(left, chunk.size());
+          reading = writeAll(descriptor, {chunk.data(), size});
+          left -= size;
+        }
+        if (reading) {
+          writeAll(descriptor, input.after);
+        }
+      },
+      OutputRoad::kPipe);
 }
 
 Finished runOnTerminal(const TerminalRun& run) {
@@ -130,8 +187,47 @@ Finished runOnTerminal(const TerminalRun& run) {
     kill(child, SIGKILL);
   }
   close(master);
-  recordStatus(child, finished);
+  recordStatus(child, finished, deadline);
   return finished;
+}
+
+ShellRun runInShell(const std::vector<ShellStep>& steps) {
+  int master = -1;
+  const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+  if (child < 0) {
+    throw std::runtime_error("forkpty failed");
+  }
+  if (child == 0) {
+    clearenv();
+    setenv("PATH", "/usr/bin:/bin", 1);
+    setenv("TERM", "xterm", 1);
+    setenv("LANG", "C.UTF-8", 1);
+    setenv("PS1", "$ ", 1);
+    setenv("GAME", MATCH3_PROGRAM, 1);
+    execl("/bin/bash", "bash", "--norc", "--noprofile", "--noediting", "-i",
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ShellRun run;
+  std::string& output = run.finished.output;
+  const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
+  std::size_t from = 0;
+  for (const ShellStep& step : steps) {
+    while (output.find(step.waitFor, from) == std::string::npos &&
+           readMore(master, output, deadline)) {
+    }
+    from = output.size();
+    run.typedAt.push_back(from);
+    [[maybe_unused]] const ssize_t written = write(master, step.input.data(), step.input.size());
+  }
+  while (readMore(master, output, deadline)) {
+  }
+  if (std::chrono::steady_clock::now() >= deadline) {
+    kill(child, SIGKILL);
+  }
+  close(master);
+  recordStatus(child, run.finished, deadline);
+  return run;
 }
 
 }  // namespace match3::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <csignal>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,11 +11,30 @@ struct Finished {
   std::string output;
   int exitStatus = -1;  // when it exited
   int signal = 0;       // when a signal ended it
+  long peakMemoryKiB = 0;
 };
 
+// Where the game's standard output goes: a pipe the test reads, or one of
+// the roads on which nothing can be written.
+enum class OutputRoad { kPipe, kFullDevice, kClosed, kPipeWithoutReader };
+
 // Runs the built game with `input` on a pipe as standard input and its
-// standard output on another pipe.
-[[nodiscard]] Finished runThroughPipe(const std::string& input);
+// standard output on `road`. A game that has not ended within the time
+// limit is killed.
+[[nodiscard]] Finished runThroughPipe(const std::string& input,
+                                      OutputRoad road = OutputRoad::kPipe);
+
+// An input too long to hold: `before`, then `count` times `filler`, then
+// `after`, written as the game reads it. (The test holds it in no string,
+// so that the game's peak memory, which counts the test's at the fork, is
+// the game's own.)
+struct LongInput {
+  std::string before;
+  char filler = 'x';
+  std::size_t count = 0;
+  std::string after;
+};
+[[nodiscard]] Finished runThroughPipe(const LongInput& input);
 
 // Runs the built game on a fresh pseudo-terminal with the given environment
 // (NAME=value). Once `waitFor` has appeared in the output (at once when it
@@ -26,5 +46,19 @@ struct TerminalRun {
   int signal = 0;
 };
 [[nodiscard]] Finished runOnTerminal(const TerminalRun& run);
+
+// An interactive bash with job control on a fresh pseudo-terminal, typed
+// at step by step: each step waits until `waitFor` has appeared after the
+// previous step's typing, then types `input` ("$GAME" stands for the built
+// game). `typedAt` tells where in the output each step began to type.
+struct ShellStep {
+  std::string waitFor;
+  std::string input;
+};
+struct ShellRun {
+  Finished finished;
+  std::vector<std::size_t> typedAt;
+};
+[[nodiscard]] ShellRun runInShell(const std::vector<ShellStep>& steps);
 
 }  // namespace match3::testing
