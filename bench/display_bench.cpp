@@ -4,7 +4,7 @@
 
 #include "bench_support.hpp"
 #include "console/board_display.hpp"
-#include "console/console.hpp"
+#include "console/console_mode.hpp"
 
 namespace match3::bench {
 namespace {

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "console/colours.hpp"
 #include "console/console.hpp"
+#include "console/console_mode.hpp"
 #include "console/output.hpp"
 #include "console/text_encoding.hpp"
 
@@ -21,9 +23,9 @@ constexpr int kNoColumn = -1;
 
 // Writes one line of the board. With `colourPerCell`, the colour is set
 // before every tile: the tiles' colour, or the highlight in
-// `highlightedColumn`. Without it the line goes out in one piece in the
-// colour in force, which is all that per-cell colours come to where the
-// console shows none.
+// `highlightedColumn`. Without it the line goes out in the colour in force,
+// which is all that per-cell colours come to where the console shows none;
+// a highlighted cell is then marked the console's other way, if it has one.
 void drawRow(const BoardRow& tiles, int span, bool colourPerCell, int highlightedColumn) {
   std::array<char, kCellWidth * kBoardSize> text{};
   const auto cells = static_cast<std::size_t>(span);
@@ -31,8 +33,18 @@ void drawRow(const BoardRow& tiles, int span, bool colourPerCell, int highlighte
     text[kCellWidth * cell] = tiles[cell];
     text[kCellWidth * cell + 1] = ' ';
   }
+  const std::string_view line{text.data(), kCellWidth * cells};
   if (!colourPerCell) {
-    writeText({text.data(), kCellWidth * cells});
+    const auto highlighted = static_cast<std::size_t>(highlightedColumn);
+    if (highlightedColumn < 0 || highlighted >= cells) {
+      writeText(line);
+    } else {
+      writeText(line.substr(0, kCellWidth * highlighted));
+      setHighlight(true);
+      writeText(line.substr(kCellWidth * highlighted, kCellWidth));
+      setHighlight(false);
+      writeText(line.substr(kCellWidth * (highlighted + 1)));
+    }
   } else {
     for (std::size_t cell = 0; cell < cells; ++cell) {
       const bool highlighted = static_cast<int>(cell) == highlightedColumn;

@@ -1,7 +1,8 @@
-#include <algorithm>
-#include <cctype>
+#include "console/console_mode.hpp"
 
-#include "console/console.hpp"
+#include <array>
+#include <cctype>
+#include <cstddef>
 
 namespace match3 {
 namespace {
@@ -22,54 +23,24 @@ ConsoleMode currentMode;
   return std::string_view(lowered.data(), length) == "utf8";
 }
 
-// ANSI numbers its colours red 1, green 2, blue 4: the console's red and
-// blue bits change places.
-[[nodiscard]] int ansiColourIndex(int attribute) {
-  return ((attribute & 1) << 2) | (attribute & 2) | ((attribute & 4) >> 2);
-}
-
-void appendNumber(ControlSequence& sequence, int value) {
-  if (value >= 100) {
-    sequence.bytes.at(sequence.size++) = static_cast<char>('0' + value / 100);
-  }
-  if (value >= 10) {
-    sequence.bytes.at(sequence.size++) = static_cast<char>('0' + value / 10 % 10);
-  }
-  sequence.bytes.at(sequence.size++) = static_cast<char>('0' + value % 10);
-}
-
-void appendText(ControlSequence& sequence, std::string_view text) {
-  for (const char letter : text) {
-    sequence.bytes.at(sequence.size++) = letter;
-  }
-}
-
 }  // namespace
 
 ConsoleMode chooseConsoleMode(bool isTerminal, std::string_view term, std::string_view noColor,
                               std::string_view codeset) {
-  if (!isTerminal || term == "dumb") {
+  if (!isTerminal) {
     return {};
   }
-  return {.controls = true, .colours = noColor.empty(), .utf8 = isUtf8Codeset(codeset)};
+  // A dumb terminal takes no control sequences, but it shows the characters
+  // of the user's locale like any other.
+  const bool utf8 = isUtf8Codeset(codeset);
+  if (term == "dumb") {
+    return {.utf8 = utf8};
+  }
+  return {.controls = true, .colours = noColor.empty(), .utf8 = utf8};
 }
 
 ConsoleMode consoleMode() { return currentMode; }
 
 void useConsoleMode(ConsoleMode mode) { currentMode = mode; }
-
-ControlSequence colourSequence(int foreground, int background) {
-  constexpr int kIntensity = 8;
-  constexpr int kAttributeMask = 15;
-  foreground &= kAttributeMask;
-  background &= kAttributeMask;
-  ControlSequence sequence;
-  appendText(sequence, "\x1b[");
-  appendNumber(sequence, ((foreground & kIntensity) != 0 ? 90 : 30) + ansiColourIndex(foreground));
-  appendText(sequence, ";");
-  appendNumber(sequence, ((background & kIntensity) != 0 ? 100 : 40) + ansiColourIndex(background));
-  appendText(sequence, "m");
-  return sequence;
-}
 
 }  // namespace match3

@@ -4,6 +4,7 @@
 #include <langinfo.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -11,25 +12,21 @@
 #include <iostream>
 #include <string>
 
+#include "console/ansi.hpp"
+#include "console/colours.hpp"
 #include "console/console.hpp"
+#include "console/console_mode.hpp"
 #include "console/output.hpp"
 #include "console/text_encoding.hpp"
 
 namespace match3 {
 namespace {
 
-constexpr std::string_view kShowCursor = "\x1b[?25h";
-constexpr std::string_view kHideCursor = "\x1b[?25l";
-constexpr std::string_view kEraseDisplay = "\x1b[2J";
-constexpr std::string_view kHome = "\x1b[H";
-constexpr std::string_view kResizeWindow = "\x1b[8;50;50t";
-
 // What the end of the game writes, by what the game changed: nothing, the
 // cursor, or the cursor and the colours.
 constexpr std::array<std::string_view, 3> kRestore{"", "\x1b[?25h", "\x1b[0m\x1b[?25h"};
-
-static_assert(kConsoleRows == 50 && kConsoleColumns == 50,
-              "the resize sequence spells out 50 x 50");
+static_assert(kRestore[1] == kShowCursor && kRestore[2].starts_with(kResetAttributes) &&
+              kRestore[2].ends_with(kShowCursor));
 
 [[nodiscard]] std::size_t restoreKind(ConsoleMode mode) {
   if (!mode.controls) {
@@ -54,14 +51,28 @@ void writeNow(std::string_view bytes) {
   }
 }
 
+// The signals that stop the game: Ctrl-Z, and a read or a write from the
+// background (after `bg`, or a game started with &).
+constexpr std::array<int, 3> kStopSignals{SIGTSTP, SIGTTIN, SIGTTOU};
+
 void handleSignal(int signalNumber, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
   // A stop must not break the read the game is waiting in.
   action.sa_flags = SA_RESTART;
+  // Nor may a second stop break into the first: the restore of a game in
+  // the background, where a write could raise SIGTTOU, is let through while
+  // that is blocked.
   sigemptyset(&action.sa_mask);
+  for (const int stop : kStopSignals) {
+    sigaddset(&action.sa_mask, stop);
+  }
   sigaction(signalNumber, &action, nullptr);
 }
+
+// Whether the game is in the terminal's foreground, where it may show
+// itself; in the background (after `bg`) it leaves the terminal alone.
+[[nodiscard]] bool inForeground() { return tcgetpgrp(STDOUT_FILENO) == getpgrp(); }
 
 extern "C" void restoreAndDie(int signalNumber) {
   writeNow(kRestore[static_cast<std::size_t>(restoreOnSignal)]);
@@ -79,9 +90,11 @@ extern "C" void restoreAndStop(int signalNumber) {
   sigaddset(&stop, signalNumber);
   sigprocmask(SIG_UNBLOCK, &stop, nullptr);
   static_cast<void>(std::raise(signalNumber));
-  // Here the game has been continued.
+  // Here the game has been continued, in the foreground or the background.
   handleSignal(signalNumber, restoreAndStop);
-  writeNow({resumeBytes.data(), resumeSize});
+  if (inForeground()) {
+    writeNow({resumeBytes.data(), resumeSize});
+  }
   errno = savedError;
 }
 
@@ -94,7 +107,9 @@ void installSignalRestore(ConsoleMode mode) {
   for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
     handleSignal(signalNumber, restoreAndDie);
   }
-  handleSignal(SIGTSTP, restoreAndStop);
+  for (const int signalNumber : kStopSignals) {
+    handleSignal(signalNumber, restoreAndStop);
+  }
 }
 
 [[nodiscard]] std::string localeCodeset() {
@@ -177,6 +192,13 @@ void setTextColor(int foreground, int background) {
   }
 }
 
+void setHighlight(bool on) {
+  const ConsoleMode mode = consoleMode();
+  if (mode.controls && !mode.colours) {
+    writeText(on ? kReverseVideo : kReverseVideoOff);
+  }
+}
+
 bool setCursorVisible(bool visible) {
   if (!consoleMode().controls) {
     return false;
@@ -189,16 +211,14 @@ void setCursorPosition(int column, int row) {
   if (!consoleMode().controls) {
     return;
   }
-  const std::string sequence =
-      "\x1b[" + std::to_string(row + 1) + ";" + std::to_string(column + 1) + "H";
-  writeText(sequence);
+  writeText(cursorPositionSequence(column, row).view());
 }
 
 void setupConsole() {
   if (!consoleMode().controls) {
     return;
   }
-  writeText(kResizeWindow);
+  writeText(windowSizeSequence(kConsoleColumns, kConsoleRows).view());
   // A terminal is shared with the shell: the first board must not stand
   // among its old text.
   writeText(kEraseDisplay);
@@ -208,7 +228,7 @@ void setupConsole() {
 void clearScreen() {
   if (consoleMode().controls) {
     writeText(kEraseDisplay);
-    writeText(kHome);
+    writeText(kCursorHome);
   }
 }
 

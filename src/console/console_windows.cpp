@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "console/console.hpp"
+#include "console/console_mode.hpp"
 
 namespace match3 {
 namespace {
@@ -60,6 +61,22 @@ void setTextColor(int foreground, int background) {
   std::cout.flush();
   SetConsoleTextAttribute(outputHandle(),
                           static_cast<WORD>(foreground | (background << kAttributeShift)));
+}
+
+void setHighlight(bool on) {
+  const ConsoleMode mode = consoleMode();
+  if (!mode.controls || mode.colours) {
+    return;
+  }
+  std::cout.flush();
+  const HANDLE handle = outputHandle();
+  CONSOLE_SCREEN_BUFFER_INFO screen{};
+  if (GetConsoleScreenBufferInfo(handle, &screen) == 0) {
+    return;
+  }
+  const auto reverse = static_cast<WORD>(COMMON_LVB_REVERSE_VIDEO);
+  SetConsoleTextAttribute(handle, on ? static_cast<WORD>(screen.wAttributes | reverse)
+                                     : static_cast<WORD>(screen.wAttributes & ~reverse));
 }
 
 bool setCursorVisible(bool visible) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "console/colours.hpp"
 #include "console/console.hpp"
 #include "support/test_support.hpp"
 
@@ -115,11 +116,31 @@ TEST(DrawBoard, DrawsEveryTileGreenAndTheScoreLineBrightWhite) {
   }
 }
 
-TEST(DrawBoard, WithoutColourWritesNoColourSequence) {
+// Without colours (NO_COLOR) the selected tile and its space stand out in
+// reverse video, and nothing else is sent; a cell off the board marks none.
+TEST(DrawBoard, WithoutColourMarksTheSelectedCellInReverseVideoOnly) {
+  MATCH3_NEEDS_CONTROLS_IN_STREAM();
   const Board board = numberedBoard();
   const ConsoleMode noColour{.controls = true, .colours = false, .utf8 = false};
-  EXPECT_EQ(drawn([&] { drawBoardSelected(board, kBoardSize, 0, 1, 1); }, noColour),
-            expectedText(board, 0));
+  struct Case {
+    int row;
+    int column;
+    bool marked;
+  };
+  for (const Case& cell : {Case{1, 1, true}, Case{0, 0, true}, Case{9, 9, true}, Case{10, 0, false},
+                           Case{0, 10, false}, Case{-1, -1, false}}) {
+    std::string expected = expectedText(board, 0);
+    if (cell.marked) {
+      const auto at = static_cast<std::size_t>(21 * cell.row + 2 * cell.column);
+      expected.insert(at + 2, "\x1b[27m");
+      expected.insert(at, "\x1b[7m");
+    }
+    EXPECT_EQ(
+        drawn([&] { drawBoardSelected(board, kBoardSize, 0, cell.row, cell.column); }, noColour),
+        expected)
+        << cell.row << ", " << cell.column;
+  }
+  EXPECT_EQ(drawn([&] { drawBoard(board, kBoardSize, 0); }, noColour), expectedText(board, 0));
 }
 
 }  // namespace

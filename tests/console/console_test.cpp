@@ -5,6 +5,9 @@
 #include <sstream>
 #include <string>
 
+#include "console/ansi.hpp"
+#include "console/colours.hpp"
+#include "console/console_mode.hpp"
 #include "console/text_encoding.hpp"
 #include "support/test_support.hpp"
 
@@ -13,11 +16,15 @@ namespace {
 
 using testing::CapturedConsole;
 
+// A dumb terminal takes no controls but reads the locale's characters; a
+// pipe gets the game's own bytes.
 TEST(ConsoleMode, PipesAndDumbTerminalsGetNoControls) {
   const ConsoleMode pipe = chooseConsoleMode(false, "xterm-256color", "", "UTF-8");
   EXPECT_FALSE(pipe.controls || pipe.colours || pipe.utf8);
   const ConsoleMode dumb = chooseConsoleMode(true, "dumb", "", "UTF-8");
-  EXPECT_FALSE(dumb.controls || dumb.colours || dumb.utf8);
+  EXPECT_FALSE(dumb.controls || dumb.colours);
+  EXPECT_TRUE(dumb.utf8);
+  EXPECT_FALSE(chooseConsoleMode(true, "dumb", "", "CP1251").utf8);
 }
 
 TEST(ConsoleMode, TerminalGetsColoursUnlessNoColorIsSet) {

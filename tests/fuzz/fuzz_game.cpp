@@ -12,7 +12,7 @@
 #include <streambuf>
 #include <string>
 
-#include "console/console.hpp"
+#include "console/console_mode.hpp"
 #include "console/text_encoding.hpp"
 #include "flow/game.hpp"
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iterator>
+#include <regex>
 #include <string>
 
 #include "program/program_runner.hpp"
@@ -41,38 +43,87 @@ TEST(OnATerminal, CtrlCWhileWaitingForAnAnswerRestoresTheTerminal) {
   }
 }
 
-// Ctrl-Z gives the shell its cursor and colours back; when the game carries
-// on it hides the cursor and sets the text colour again. (A game started
-// here has no job control, so the stop itself passes at once.)
+const std::string kTaken = "\x1b[?25l\x1b[97;40m";  // the cursor hidden, the text colour
+
+// Ctrl-Z, or a read or write from the background, gives the shell its cursor
+// and colours back; when the game carries on in the foreground it hides the
+// cursor and sets the text colour again. (A game started here has no job
+// control, so the stop itself passes at once.)
 TEST(OnATerminal, StopAndContinueHandTheTerminalBackAndForth) {
-  const testing::Finished game =
-      runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "n\n", SIGTSTP});
-  EXPECT_EQ(game.exitStatus, 0);
-  // The terminal may echo the typed answer between the two, as the stop and
-  // the typing race.
-  const std::size_t stopped = game.output.find(kRestore);
-  ASSERT_NE(stopped, std::string::npos);
-  const std::size_t resumed = game.output.find("\x1b[?25l\x1b[97;40m", stopped);
-  ASSERT_NE(resumed, std::string::npos) << ::testing::PrintToString(game.output);
-  EXPECT_NE(game.output.find("Thanks for playing", resumed), std::string::npos);
-  EXPECT_TRUE(game.output.ends_with(kRestore));
+  for (const int signal : {SIGTSTP, SIGTTIN, SIGTTOU}) {
+    const testing::Finished game =
+        runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "n\n", signal});
+    EXPECT_EQ(game.exitStatus, 0) << "signal " << signal;
+    // The terminal may echo the typed answer between the two, as the stop
+    // and the typing race.
+    const std::size_t stopped = game.output.find(kRestore);
+    ASSERT_NE(stopped, std::string::npos) << "signal " << signal;
+    const std::size_t resumed = game.output.find(kTaken, stopped);
+    ASSERT_NE(resumed, std::string::npos) << ::testing::PrintToString(game.output);
+    EXPECT_NE(game.output.find("Thanks for playing", resumed), std::string::npos);
+    EXPECT_TRUE(game.output.ends_with(kRestore));
+  }
 }
 
-TEST(OnATerminal, NoColorKeepsCursorControlsButDropsColours) {
-  const testing::Finished game =
-      runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8", "NO_COLOR=1"}, kQuestionEnd, "n\n", 0});
-  EXPECT_EQ(game.exitStatus, 0);
-  EXPECT_EQ(game.output.find("\x1b[3"), std::string::npos);
-  EXPECT_EQ(game.output.find("\x1b[9"), std::string::npos);
-  EXPECT_NE(game.output.find("\x1b[?25l"), std::string::npos);
-  EXPECT_TRUE(game.output.ends_with("\x1b[?25h"));
+// In a real shell: Ctrl-Z, then bg. The game, in the background, stops at
+// its next read and leaves the terminal to the shell as it was; fg gives it
+// back the terminal and the next answer.
+TEST(OnATerminal, BackgroundLeavesTheTerminalToTheShell) {
+  const testing::ShellRun shell = testing::runInShell({
+      {"$ ", "set -b; \"$GAME\"\n"},  // -b: job reports at once
+      {kQuestionEnd, "\x1a"},
+      {"Stopped", "bg\n"},
+      {"Stopped", "fg\n"},  // stopped again, by its read from the background
+      {kTaken, "n\n"},
+      {"Thanks for playing", "exit\n"},
+  });
+  const std::string& output = shell.finished.output;
+  EXPECT_EQ(shell.finished.exitStatus, 0) << ::testing::PrintToString(output);
+  ASSERT_EQ(shell.typedAt.size(), 6U);
+  const std::string background =
+      output.substr(shell.typedAt[2], shell.typedAt[3] - shell.typedAt[2]);
+  // The game's last bytes before fg: the restore, then only the shell's.
+  const std::size_t restored = background.rfind(kRestore);
+  ASSERT_NE(restored, std::string::npos) << ::testing::PrintToString(background);
+  EXPECT_EQ(background.find('\x1b', restored + kRestore.size()), std::string::npos);
+  EXPECT_EQ(background.find("\x1b[?25l"), std::string::npos);
+  const std::string foreground = output.substr(shell.typedAt[3]);
+  const std::size_t taken = foreground.find(kTaken);
+  ASSERT_NE(taken, std::string::npos) << ::testing::PrintToString(foreground);
+  EXPECT_NE(foreground.find("Thanks for playing", taken), std::string::npos);
 }
 
-TEST(OnATerminal, DumbTerminalGetsNoEscapeSequences) {
-  const testing::Finished game = runOnTerminal({{"TERM=dumb", "LANG=C.UTF-8"}, "", "n\n", 0});
+// NO_COLOR: no colours, but the cursor controls stay, and the selected tile
+// stands out in reverse video in every drawing of a turn, as the only
+// attribute the game sets.
+TEST(OnATerminal, NoColorDropsColoursButStillMarksTheSelectedTile) {
+  const testing::Finished game = runOnTerminal(
+      {{"TERM=xterm", "LANG=C.UTF-8", "NO_COLOR=1"}, kQuestionEnd, "y\ny\n1 1\nu\nn\n", 0});
+  EXPECT_EQ(game.exitStatus, 0);
+  const std::string& output = game.output;
+  EXPECT_EQ(output.find("\x1b[3"), std::string::npos);
+  EXPECT_EQ(output.find("\x1b[9"), std::string::npos);
+  EXPECT_NE(output.find("\x1b[?25l"), std::string::npos);
+  EXPECT_TRUE(output.ends_with("\x1b[?25h"));
+  const std::regex marked("\x1b\\[7m[A-I] \x1b\\[27m");
+  const auto marks = std::distance(std::sregex_iterator(output.begin(), output.end(), marked),
+                                   std::sregex_iterator());
+  EXPECT_GE(marks, 2);  // the drawing after the move, and after the clearing
+  std::size_t attributes = 0;
+  for (std::size_t at = output.find('m'); at != std::string::npos; at = output.find('m', at + 1)) {
+    attributes += output.compare(at - 2, 2, "[7") == 0 || output.compare(at - 3, 3, "[27") == 0;
+  }
+  EXPECT_EQ(static_cast<long>(attributes), 2 * marks);
+}
+
+// A dumb terminal (an editor's shell buffer) gets no control sequence, and
+// its Cyrillic in the locale's UTF-8.
+TEST(OnATerminal, DumbTerminalGetsNoEscapeSequencesButReadableCyrillic) {
+  const testing::Finished game =
+      runOnTerminal({{"TERM=dumb", "LANG=C.UTF-8"}, kQuestionEnd, "n\n", 0});
   EXPECT_EQ(game.exitStatus, 0);
   EXPECT_EQ(game.output.find('\x1b'), std::string::npos);
-  EXPECT_NE(game.output.find("Thanks for playing"), std::string::npos);
+  EXPECT_NE(game.output.find("Thanks for playing ( Спасибо за игру )"), std::string::npos);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console.hpp"
+#include "console/console_mode.hpp"
 #include "game/board.hpp"
 
 namespace match3::testing {

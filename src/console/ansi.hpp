@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace match3 {
+
+// The ANSI (ECMA-48) control sequences the game sends to a POSIX terminal.
+inline constexpr std::string_view kShowCursor = "\x1b[?25h";
+inline constexpr std::string_view kHideCursor = "\x1b[?25l";
+inline constexpr std::string_view kEraseDisplay = "\x1b[2J";
+inline constexpr std::string_view kCursorHome = "\x1b[H";
+inline constexpr std::string_view kResetAttributes = "\x1b[0m";
+inline constexpr std::string_view kReverseVideo = "\x1b[7m";
+inline constexpr std::string_view kReverseVideoOff = "\x1b[27m";
+
+// A control sequence built at run time, held without allocating.
+struct ControlSequence {
+  std::array<char, 48> bytes{};
+  std::size_t size = 0;
+
+  [[nodiscard]] std::string_view view() const { return {bytes.data(), size}; }
+};
+
+// Sets the colours of a console attribute (foreground and background, 0 to
+// 15 each, in the console's layout).
+[[nodiscard]] ControlSequence colourSequence(int foreground, int background);
+// Puts the cursor in a cell, both counted from 0 at the top-left.
+[[nodiscard]] ControlSequence cursorPositionSequence(int column, int row);
+// Asks the terminal for a window of this many columns and rows.
+[[nodiscard]] ControlSequence windowSizeSequence(int columns, int rows);
+
+}  // namespace match3

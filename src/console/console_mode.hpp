@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+namespace match3 {
+
+// What the console functions may do with standard output. A pipe or a file
+// gets none of it: the game's text, byte for byte.
+struct ConsoleMode {
+  bool controls = false;  // cursor, window, clearing and the highlight
+  bool colours = false;
+  bool utf8 = false;  // the terminal reads UTF-8, not Windows-1251
+};
+
+// The decision, from what the host says about standard output: whether it is
+// a terminal, the TERM and NO_COLOR variables, and the locale's codeset.
+[[nodiscard]] ConsoleMode chooseConsoleMode(bool isTerminal, std::string_view term,
+                                            std::string_view noColor, std::string_view codeset);
+
+// The mode the console works in, chosen once when the terminal is opened.
+[[nodiscard]] ConsoleMode consoleMode();
+void useConsoleMode(ConsoleMode mode);
+
+}  // namespace match3
