@@ -1,15 +1,25 @@
 # A thin front over the CMake presets: CMake owns the build.
-#   make            build the game (build/default/match3)
-#   make play       build it and play
-#   make test       build it and run every test
+#   make            build the game, and the tests and benchmarks whose
+#                   libraries are installed (build/default/match3)
+#   make play       build the game alone and play; needs only CMake, Ninja
+#                   and a C++20 compiler
+#   make test       build it and run every test (needs GoogleTest)
 #   make test PRESET=asan   the same under AddressSanitizer and UBSan
 #   make fuzz       run the fuzzer for FUZZ_SECONDS (600 by default)
 #   make soak       a million-turn game through a pipe, with its memory
 #   make package    a Debian package in build/package
+#   make package PRESET=windows   a zip for Windows in build/windows
 #   make bench      the benchmarks and the end-to-end figures
 PRESET ?= default
 FUZZ_SECONDS ?= 600
 BUILD_DIR := build/$(PRESET)
+
+# `make test` asks for the tests outright, so that a missing GoogleTest
+# stops the configure at once with the package to install. The fuzz and
+# package presets build no unit tests.
+ifeq ($(filter fuzz package,$(PRESET)),)
+TEST_OPTIONS := -DMATCH3_BUILD_TESTS=ON
+endif
 
 .PHONY: all build play test fuzz soak package bench clean
 
@@ -20,10 +30,14 @@ build:
 	cmake --preset $(PRESET) >/dev/null
 	cmake --build --preset $(PRESET)
 
-play: build
+play:
+	cmake --preset $(PRESET) >/dev/null
+	cmake --build --preset $(PRESET) --target match3
 	@./$(BUILD_DIR)/match3
 
-test: build
+test:
+	cmake --preset $(PRESET) $(TEST_OPTIONS) >/dev/null
+	cmake --build --preset $(PRESET)
 	ctest --preset $(PRESET)
 
 fuzz:
@@ -34,13 +48,15 @@ fuzz:
 soak: build
 	bench/soak.sh $(BUILD_DIR)/match3
 
-bench: build
+package:
+	$(MAKE) build PRESET=$(if $(filter windows,$(PRESET)),windows,package)
+	cmake --build --preset $(if $(filter windows,$(PRESET)),windows,package) --target package
+
+bench:
+	cmake --preset $(PRESET) -DMATCH3_BUILD_BENCHMARKS=ON >/dev/null
+	cmake --build --preset $(PRESET)
 	$(BUILD_DIR)/bench/match3_bench
 	bench/e2e.sh $(BUILD_DIR)
-
-package:
-	$(MAKE) build PRESET=package
-	cmake --build --preset package --target package
 
 clean:
 	rm -rf build
