@@ -57,6 +57,7 @@ bench:
 	cmake --build --preset $(PRESET)
 	$(BUILD_DIR)/bench/match3_bench
 	bench/e2e.sh $(BUILD_DIR)
+	bench/long_answer.sh $(BUILD_DIR)/match3
 
 clean:
 	rm -rf build
