@@ -4,6 +4,32 @@ include(GNUInstallDirs)
 option(MATCH3_DEBIAN_PACKAGE
   "Lay out the installed documents as a Debian package wants them" OFF)
 
+if(WIN32)
+  # A zip for Windows: the program, the README, the licence and the manual
+  # as plain text, made from the manual page so it never drifts from it.
+  install(TARGETS match3 RUNTIME DESTINATION .)
+  install(FILES README.md LICENSE DESTINATION .)
+  find_program(MATCH3_GROFF groff)
+  if(MATCH3_GROFF)
+    set(manual_text "${CMAKE_CURRENT_BINARY_DIR}/match3.txt")
+    add_custom_command(OUTPUT "${manual_text}"
+      COMMAND "${MATCH3_GROFF}" -man -Tutf8 -P-cbou "${PROJECT_SOURCE_DIR}/docs/match3.6"
+              > "${manual_text}"
+      DEPENDS "${PROJECT_SOURCE_DIR}/docs/match3.6" VERBATIM)
+    add_custom_target(match3_manual_text ALL DEPENDS "${manual_text}")
+    install(FILES "${manual_text}" DESTINATION .)
+  else()
+    message(STATUS "groff was not found: the Windows package comes without match3.txt")
+  endif()
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME "match3-${PROJECT_VERSION}-win64")
+  set(CPACK_PACKAGE_NAME match3)
+  set(CPACK_PACKAGE_VENDOR "The match3 developers")
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 install(TARGETS match3 RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
 if(MATCH3_DEBIAN_PACKAGE)

@@ -1,7 +1,7 @@
 # Cross-compiles for 64-bit Windows with MinGW-w64 (Debian's
 # g++-mingw-w64-x86-64). The -posix compilers are needed by GoogleTest's
-# threads; linking is static, so the .exe needs no DLL beside it. Tests run
-# through wine.
+# threads. Tests run through wine. Everything else, static linking
+# included, is the same as in a build on Windows (the mingw preset).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -15,5 +15,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
