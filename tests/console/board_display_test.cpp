@@ -131,7 +131,8 @@ TEST(DrawBoard, WithoutColourMarksTheSelectedCellInReverseVideoOnly) {
                            Case{0, 10, false}, Case{-1, -1, false}}) {
     std::string expected = expectedText(board, 0);
     if (cell.marked) {
-      const auto at = static_cast<std::size_t>(21 * cell.row + 2 * cell.column);
+      const std::size_t at =
+          21 * static_cast<std::size_t>(cell.row) + 2 * static_cast<std::size_t>(cell.column);
       expected.insert(at + 2, "\x1b[27m");
       expected.insert(at, "\x1b[7m");
     }

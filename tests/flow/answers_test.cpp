@@ -21,9 +21,10 @@ std::vector<std::string> readAll(const std::string& input, std::string_view read
   const testing::CapturedConsole console{input};
   std::vector<std::string> results;
   for (const char read : reads) {
-    results.push_back(read == 'W' ? std::string(readWord().view()) : std::to_string(readNumber()));
+    results.emplace_back(read == 'W' ? std::string(readWord().view())
+                                     : std::to_string(readNumber()));
   }
-  results.push_back(std::cin.fail() ? "failed" : std::cin.eof() ? "at end" : "good");
+  results.emplace_back(std::cin.fail() ? "failed" : std::cin.eof() ? "at end" : "good");
   return results;
 }
 
@@ -77,7 +78,7 @@ std::vector<std::string> readAllByStream(const std::string& input, std::string_v
       results.push_back(std::to_string(number));
     }
   }
-  results.push_back(stream.fail() ? "failed" : stream.eof() ? "at end" : "good");
+  results.emplace_back(stream.fail() ? "failed" : stream.eof() ? "at end" : "good");
   return results;
 }
 

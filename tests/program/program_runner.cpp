@@ -34,7 +34,7 @@ void recordStatus(pid_t child, Finished& finished, std::chrono::steady_clock::ti
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  finished.peakMemoryKiB = usage.ru_maxrss;
+  finished.peakMemoryKiB = usage.ru_maxrss;  // NOLINT(cppcoreguidelines-pro-type-union-access)
   if (WIFEXITED(status)) {
     finished.exitStatus = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {
