@@ -153,7 +153,16 @@ Finished runThroughPipe(const LongInput& input) {
       OutputRoad::kPipe);
 }
 
-Finished runOnTerminal(const TerminalRun& run) {
+namespace {
+
+// Starts `path` with `arguments` on a fresh pseudo-terminal, in a clean
+// environment of PATH and `environment` (NAME=value).
+struct OnTerminal {
+  pid_t child;
+  int master;
+};
+OnTerminal startOnTerminal(const std::vector<std::string>& environment, const char* path,
+                           std::vector<const char*> arguments) {
   int master = -1;
   const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
   if (child < 0) {
@@ -162,71 +171,69 @@ Finished runOnTerminal(const TerminalRun& run) {
   if (child == 0) {
     clearenv();
     setenv("PATH", "/usr/bin:/bin", 1);
-    for (const std::string& variable : run.environment) {
+    for (const std::string& variable : environment) {
       putenv(const_cast<char*>(variable.c_str()));  // NOLINT: the child only reads it
     }
-    execl(MATCH3_PROGRAM, MATCH3_PROGRAM, static_cast<char*>(nullptr));
+    arguments.push_back(nullptr);
+    execv(path, const_cast<char* const*>(arguments.data()));  // NOLINT: execv does not write
     _exit(127);
   }
+  return {child, master};
+}
+
+// Reads what is left until the program is gone or the time is up, then
+// collects its status.
+void finishOnTerminal(const OnTerminal& started, Finished& finished,
+                      std::chrono::steady_clock::time_point deadline) {
+  while (readMore(started.master, finished.output, deadline)) {
+  }
+  if (std::chrono::steady_clock::now() >= deadline) {
+    kill(started.child, SIGKILL);
+  }
+  close(started.master);
+  recordStatus(started.child, finished, deadline);
+}
+
+}  // namespace
+
+Finished runOnTerminal(const TerminalRun& run) {
+  const OnTerminal started = startOnTerminal(run.environment, MATCH3_PROGRAM, {MATCH3_PROGRAM});
   Finished finished;
   const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
   while (!run.waitFor.empty() && finished.output.find(run.waitFor) == std::string::npos) {
-    if (!readMore(master, finished.output, deadline)) {
+    if (!readMore(started.master, finished.output, deadline)) {
       break;
     }
   }
   if (run.signal != 0) {
-    kill(child, run.signal);
+    kill(started.child, run.signal);
   }
   if (!run.input.empty()) {
-    [[maybe_unused]] const ssize_t written = write(master, run.input.data(), run.input.size());
+    [[maybe_unused]] const ssize_t written =
+        write(started.master, run.input.data(), run.input.size());
   }
-  while (readMore(master, finished.output, deadline)) {
-  }
-  if (std::chrono::steady_clock::now() >= deadline) {
-    kill(child, SIGKILL);
-  }
-  close(master);
-  recordStatus(child, finished, deadline);
+  finishOnTerminal(started, finished, deadline);
   return finished;
 }
 
 ShellRun runInShell(const std::vector<ShellStep>& steps) {
-  int master = -1;
-  const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
-  if (child < 0) {
-    throw std::runtime_error("forkpty failed");
-  }
-  if (child == 0) {
-    clearenv();
-    setenv("PATH", "/usr/bin:/bin", 1);
-    setenv("TERM", "xterm", 1);
-    setenv("LANG", "C.UTF-8", 1);
-    setenv("PS1", "$ ", 1);
-    setenv("GAME", MATCH3_PROGRAM, 1);
-    execl("/bin/bash", "bash", "--norc", "--noprofile", "--noediting", "-i",
-          static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  const OnTerminal started = startOnTerminal(
+      {"TERM=xterm", "LANG=C.UTF-8", "PS1=$ ", std::string("GAME=") + MATCH3_PROGRAM}, "/bin/bash",
+      {"bash", "--norc", "--noprofile", "--noediting", "-i"});
   ShellRun run;
   std::string& output = run.finished.output;
   const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
   std::size_t from = 0;
   for (const ShellStep& step : steps) {
     while (output.find(step.waitFor, from) == std::string::npos &&
-           readMore(master, output, deadline)) {
+           readMore(started.master, output, deadline)) {
     }
     from = output.size();
     run.typedAt.push_back(from);
-    [[maybe_unused]] const ssize_t written = write(master, step.input.data(), step.input.size());
+    [[maybe_unused]] const ssize_t written =
+        write(started.master, step.input.data(), step.input.size());
   }
-  while (readMore(master, output, deadline)) {
-  }
-  if (std::chrono::steady_clock::now() >= deadline) {
-    kill(child, SIGKILL);
-  }
-  close(master);
-  recordStatus(child, run.finished, deadline);
+  finishOnTerminal(started, run.finished, deadline);
   return run;
 }
 
