@@ -25,6 +25,15 @@ void clearScreen();
 void openTerminal();
 void closeTerminal();
 
+// The first error met reading standard input and writing standard output
+// (errno values; 0 where there was none), the last bytes of closeTerminal
+// included.
+struct StreamErrors {
+  int input = 0;
+  int output = 0;
+};
+[[nodiscard]] StreamErrors streamErrors();
+
 struct TerminalSession {
   TerminalSession() { openTerminal(); }
   ~TerminalSession() { closeTerminal(); }

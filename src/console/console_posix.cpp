@@ -1,6 +1,7 @@
 // The console on a POSIX terminal: ANSI sequences written into the same
 // stream as the text, so every sequence takes effect exactly where it stands.
 
+#include <fcntl.h>
 #include <langinfo.h>
 #include <unistd.h>
 
@@ -74,6 +75,11 @@ void handleSignal(int signalNumber, void (*handler)(int)) {
 // itself; in the background (after `bg`) it leaves the terminal alone.
 [[nodiscard]] bool inForeground() { return tcgetpgrp(STDOUT_FILENO) == getpgrp(); }
 
+// The signals that end the game: Ctrl-C, Ctrl-\, kill and a hang-up, and
+// the crashes, which leave the terminal as usable as the others do.
+constexpr std::array<int, 9> kEndSignals{SIGINT,  SIGTERM, SIGHUP, SIGQUIT, SIGABRT,
+                                         SIGSEGV, SIGBUS,  SIGFPE, SIGILL};
+
 extern "C" void restoreAndDie(int signalNumber) {
   writeNow(kRestore[static_cast<std::size_t>(restoreOnSignal)]);
   // Nothing is left to do if these fail: the default action ends the game.
@@ -104,7 +110,7 @@ void installSignalRestore(ConsoleMode mode) {
     resume += colourSequence(kColorText, kColorBackground).view();
   }
   resumeSize = resume.copy(resumeBytes.data(), resumeBytes.size());
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+  for (const int signalNumber : kEndSignals) {
     handleSignal(signalNumber, restoreAndDie);
   }
   for (const int signalNumber : kStopSignals) {
@@ -133,6 +139,10 @@ class DescriptorBuffer : public std::streambuf {
  public:
   DescriptorBuffer() { resetPutArea(); }
 
+  // The first write that failed (an errno value), or 0.
+  [[nodiscard]] int error() const { return error_; }
+  void fail(int error) { error_ = error_ == 0 ? error : error_; }
+
  protected:
   int_type overflow(int_type byte) override {
     if (!drain()) {
@@ -150,7 +160,8 @@ class DescriptorBuffer : public std::streambuf {
  private:
   void resetPutArea() { setp(bytes_.data(), bytes_.data() + bytes_.size()); }
 
-  // Writes out what is buffered; a reader that has gone away loses it.
+  // Writes out what is buffered. What cannot be written is lost, and the
+  // game plays on; the first error is kept for the end.
   bool drain() {
     const char* next = pbase();
     bool written = true;
@@ -160,6 +171,7 @@ class DescriptorBuffer : public std::streambuf {
         continue;
       }
       if (count <= 0) {
+        fail(count < 0 ? errno : EIO);
         written = false;
         break;
       }
@@ -170,18 +182,73 @@ class DescriptorBuffer : public std::streambuf {
   }
 
   std::array<char, 8192> bytes_{};
+  int error_ = 0;
+};
+
+// Standard input as the game reads it. A read that fails ends the input as
+// its end would; the error is kept for the end. (The stream library's file
+// buffer would throw instead, past the game.)
+class DescriptorInputBuffer : public std::streambuf {
+ public:
+  // The first read that failed (an errno value), or 0. After it, the
+  // input has ended.
+  [[nodiscard]] int error() const { return error_; }
+  void fail(int error) { error_ = error_ == 0 ? error : error_; }
+
+ protected:
+  int_type underflow() override {
+    while (error_ == 0) {
+      const ssize_t count = ::read(STDIN_FILENO, bytes_.data(), bytes_.size());
+      if (count > 0) {
+        setg(bytes_.data(), bytes_.data(), bytes_.data() + count);
+        return traits_type::to_int_type(bytes_.front());
+      }
+      if (count == 0) {
+        break;
+      }
+      if (errno != EINTR) {
+        fail(errno);
+      }
+    }
+    return traits_type::eof();
+  }
+
+ private:
+  std::array<char, 8192> bytes_{};
+  int error_ = 0;
 };
 
 std::streambuf* savedBuffer = nullptr;
+std::streambuf* savedInput = nullptr;
 
 DescriptorBuffer& descriptorBuffer() {
   static DescriptorBuffer buffer;
   return buffer;
 }
 
+DescriptorInputBuffer& inputBuffer() {
+  static DescriptorInputBuffer buffer;
+  return buffer;
+}
+
 Utf8OutputBuffer& utf8Buffer() {
   static Utf8OutputBuffer buffer{&descriptorBuffer()};
   return buffer;
+}
+
+// Whether the game was started with `descriptor` closed. If so, /dev/null
+// takes its place, so that no file opened later (a locale's, say) can stand
+// in for the player's answers or the screen.
+[[nodiscard]] bool startedClosed(int descriptor, int flags) {
+  if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) {
+    return false;
+  }
+  const int standIn = open("/dev/null", flags);
+  if (standIn >= 0 && standIn != descriptor) {
+    dup2(standIn, descriptor);
+    close(standIn);
+  }
+  return true;
 }
 
 }  // namespace
@@ -233,6 +300,12 @@ void clearScreen() {
 }
 
 void openTerminal() {
+  if (startedClosed(STDIN_FILENO, O_RDONLY)) {
+    inputBuffer().fail(EBADF);
+  }
+  if (startedClosed(STDOUT_FILENO, O_WRONLY)) {
+    descriptorBuffer().fail(EBADF);
+  }
   std::ios::sync_with_stdio(false);
   const ConsoleMode mode = chooseConsoleMode(isatty(STDOUT_FILENO) == 1, environment("TERM"),
                                              environment("NO_COLOR"), localeCodeset());
@@ -240,6 +313,7 @@ void openTerminal() {
   std::cout.flush();
   savedBuffer = std::cout.rdbuf(mode.utf8 ? static_cast<std::streambuf*>(&utf8Buffer())
                                           : &descriptorBuffer());
+  savedInput = std::cin.rdbuf(&inputBuffer());
   restoreOnSignal = static_cast<std::sig_atomic_t>(restoreKind(mode));
   if (mode.controls) {
     installSignalRestore(mode);
@@ -254,6 +328,14 @@ void closeTerminal() {
     std::cout.rdbuf(savedBuffer);
     savedBuffer = nullptr;
   }
+  if (savedInput != nullptr) {
+    std::cin.rdbuf(savedInput);
+    savedInput = nullptr;
+  }
+}
+
+StreamErrors streamErrors() {
+  return {.input = inputBuffer().error(), .output = descriptorBuffer().error()};
 }
 
 }  // namespace match3

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
@@ -49,6 +51,22 @@ BOOL WINAPI restoreOnBreak(DWORD /*event*/) {
   restoreConsole();
   return FALSE;
 }
+
+// A crash: restore as on Ctrl-C, then let Windows end the game as it would.
+LONG WINAPI restoreOnCrash(EXCEPTION_POINTERS* /*exception*/) {
+  restoreConsole();
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// The C library marks a stream that failed; errno says why, if it still can.
+[[nodiscard]] int streamError(std::FILE* stream) {
+  if (std::ferror(stream) == 0) {
+    return 0;
+  }
+  return errno != 0 ? errno : EIO;
+}
+
+StreamErrors errorsAtTheEnd;
 
 }  // namespace
 
@@ -104,6 +122,9 @@ void setupConsole() {
   const SMALL_RECT window{0, 0, static_cast<SHORT>(size.X - 1), static_cast<SHORT>(size.Y - 1)};
   SetConsoleWindowInfo(handle, TRUE, &window);
   SetConsoleScreenBufferSize(handle, size);
+  // The console is shared with the shell: the first board must not stand
+  // among its old text.
+  clearScreen();
   setCursorVisible(false);
 }
 
@@ -134,11 +155,17 @@ void openTerminal() {
   // under that code page.
   SetConsoleOutputCP(kCyrillicCodePage);
   SetConsoleCtrlHandler(restoreOnBreak, TRUE);
+  SetUnhandledExceptionFilter(restoreOnCrash);
 }
 
 void closeTerminal() {
   std::cout.flush();
   restoreConsole();
+  errno = 0;
+  static_cast<void>(std::fflush(stdout));
+  errorsAtTheEnd = {.input = streamError(stdin), .output = streamError(stdout)};
 }
+
+StreamErrors streamErrors() { return errorsAtTheEnd; }
 
 }  // namespace match3

@@ -26,6 +26,9 @@ namespace match3 {
 //   read every later read fails too: a word reads as empty, a number as 0.
 // - A token cut short by the end of the input is read as it stands, and
 //   every later read fails.
+// - A read error (a directory or a closed descriptor as standard input, a
+//   terminal that has gone) ends the input there, exactly as its end would.
+//   The console keeps the error, and the game reports it once it is over.
 // - Before it waits, a read puts everything written so far on the screen.
 
 // The longest answer the game compares a word with.

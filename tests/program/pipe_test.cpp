@@ -63,6 +63,7 @@ void expectNoControlBytes(const std::string& output) {
 TEST(ThroughAPipe, NoWritesTheFirstScreenAndTheFarewellAsPlainBytes) {
   const testing::Finished game = runThroughPipe("n\n");
   EXPECT_EQ(game.exitStatus, 0);
+  EXPECT_EQ(game.errors, "");
   expectFirstScreen(game.output);
   EXPECT_EQ(game.output.size(),
             10 * 21 + 1 + kScoreLabel.size() + 2 + 1 + kStartQuestion.size() + kFarewell.size());
@@ -177,22 +178,45 @@ TEST(ThroughAPipe, MemoryDoesNotGrowWithTheLengthOfAnAnswer) {
   }
 }
 
-// Output that cannot be written does not keep the game going: it reads its
-// answers to the end, or a broken pipe ends it.
-TEST(ThroughAPipe, OutputThatCannotBeWrittenEndsTheGame) {
+// The board rows of an output, their letters masked: the clock picks them.
+std::string withBoardsMasked(const std::string& output) {
+  return std::regex_replace(output, std::regex("(^|\n)([A-I] ){10}(?=\n)"), "$1ROW");
+}
+
+// A stream that fails ends the game with status 1 and one line saying why,
+// after the game has played on as it would have. Input that cannot be read
+// ends as at the end of the input, with the same bytes written; output that
+// cannot be written does not stop the reading of answers. A pipe whose reader
+// has gone ends the game by SIGPIPE, unless SIGPIPE is ignored.
+TEST(ThroughAPipe, StreamsThatFailEndTheGameWithAMessage) {
   std::string input = "y\n";
   for (int turn = 0; turn < 2000; ++turn) {
     input += "y\n1 1\nu\n";
   }
   input += "n\n";
-  for (const testing::OutputRoad road :
-       {testing::OutputRoad::kFullDevice, testing::OutputRoad::kClosed,
-        testing::OutputRoad::kPipeWithoutReader}) {
-    const testing::Finished game = runThroughPipe(input, road);
-    if (road == testing::OutputRoad::kPipeWithoutReader) {
-      EXPECT_EQ(game.signal, SIGPIPE);
-    } else {
-      EXPECT_EQ(game.exitStatus, 0) << "road " << static_cast<int>(road);
+  const std::string cannotWrite = "match3: cannot write standard output: ";
+  const std::string cannotRead = "match3: cannot read standard input: ";
+  struct Case {
+    testing::Road road;
+    int signal;
+    std::string errors;
+  };
+  const Case cases[] = {
+      {testing::Road::kFullDevice, 0, cannotWrite + "No space left on device\n"},
+      {testing::Road::kClosed, 0, cannotWrite + "Bad file descriptor\n"},
+      {testing::Road::kPipeWithoutReader, SIGPIPE, ""},
+      {testing::Road::kPipeWithoutReaderSigpipeIgnored, 0, cannotWrite + "Broken pipe\n"},
+      {testing::Road::kInputDirectory, 0, cannotRead + "Is a directory\n"},
+      {testing::Road::kInputClosed, 0, cannotRead + "Bad file descriptor\n"},
+  };
+  const std::string atTheEndOfInput = withBoardsMasked(runThroughPipe("").output);
+  for (const Case& test : cases) {
+    const testing::Finished game = runThroughPipe(input, test.road);
+    EXPECT_EQ(game.signal, test.signal) << "road " << static_cast<int>(test.road);
+    EXPECT_EQ(game.exitStatus, test.signal == 0 ? 1 : -1) << "road " << static_cast<int>(test.road);
+    EXPECT_EQ(game.errors, test.errors);
+    if (test.road == testing::Road::kInputDirectory || test.road == testing::Road::kInputClosed) {
+      EXPECT_EQ(withBoardsMasked(game.output), atTheEndOfInput);
     }
   }
 }

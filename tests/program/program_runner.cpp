@@ -73,40 +73,87 @@ bool writeAll(int descriptor, std::string_view bytes) {
   return true;
 }
 
-Finished runWithInput(const std::function<void(int)>& writeInput, OutputRoad road) {
+// Puts the file at `path` on `descriptor`, or closes it for an empty path.
+void replaceDescriptor(int descriptor, const char* path, int flags) {
+  if (*path == '\0') {
+    close(descriptor);
+    return;
+  }
+  const int opened = open(path, flags);
+  dup2(opened, descriptor);
+  close(opened);
+}
+
+// In the child: its streams as `road` says.
+void takeRoad(Road road) {
+  static_cast<void>(
+      std::signal(SIGPIPE, road == Road::kPipeWithoutReaderSigpipeIgnored ? SIG_IGN : SIG_DFL));
+  switch (road) {
+    case Road::kFullDevice:
+      replaceDescriptor(STDOUT_FILENO, "/dev/full", O_WRONLY);
+      break;
+    case Road::kClosed:
+      replaceDescriptor(STDOUT_FILENO, "", 0);
+      break;
+    case Road::kInputDirectory:
+      replaceDescriptor(STDIN_FILENO, "/", O_RDONLY | O_DIRECTORY);
+      break;
+    case Road::kInputClosed:
+      replaceDescriptor(STDIN_FILENO, "", 0);
+      break;
+    default:
+      break;
+  }
+}
+
+[[nodiscard]] bool outputIsRead(Road road) {
+  return road != Road::kFullDevice && road != Road::kClosed && road != Road::kPipeWithoutReader &&
+         road != Road::kPipeWithoutReaderSigpipeIgnored;
+}
+
+// Everything until the end of the pipe.
+[[nodiscard]] std::string readToEnd(int descriptor) {
+  std::string text;
+  std::array<char, 65536> buffer{};
+  for (;;) {
+    const ssize_t count = read(descriptor, buffer.data(), buffer.size());
+    if (count <= 0) {
+      return text;
+    }
+    text.append(buffer.data(), static_cast<std::size_t>(count));
+  }
+}
+
+Finished runWithInput(const std::function<void(int)>& writeInput, Road road) {
   // A game that goes before it has read all its input must not end the test.
   static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
   std::array<int, 2> toGame{};
   std::array<int, 2> fromGame{};
-  if (pipe(toGame.data()) != 0 || pipe(fromGame.data()) != 0) {
+  std::array<int, 2> errorsFromGame{};
+  if (pipe(toGame.data()) != 0 || pipe(fromGame.data()) != 0 || pipe(errorsFromGame.data()) != 0) {
     throw std::runtime_error("pipe failed");
   }
-  if (road == OutputRoad::kPipeWithoutReader) {
+  if (!outputIsRead(road)) {
     close(fromGame[0]);
   }
   const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
   const pid_t child = fork();
   if (child == 0) {
-    static_cast<void>(std::signal(SIGPIPE, SIG_DFL));
     dup2(toGame[0], STDIN_FILENO);
     dup2(fromGame[1], STDOUT_FILENO);
-    if (road == OutputRoad::kFullDevice) {
-      const int full = open("/dev/full", O_WRONLY);
-      dup2(full, STDOUT_FILENO);
-      close(full);
-    } else if (road == OutputRoad::kClosed) {
-      close(STDOUT_FILENO);
+    dup2(errorsFromGame[1], STDERR_FILENO);
+    takeRoad(road);
+    for (const int descriptor :
+         {toGame[0], toGame[1], fromGame[0], fromGame[1], errorsFromGame[0], errorsFromGame[1]}) {
+      close(descriptor);
     }
-    close(toGame[0]);
-    close(toGame[1]);
-    close(fromGame[0]);
-    close(fromGame[1]);
     execl(MATCH3_PROGRAM, MATCH3_PROGRAM, static_cast<char*>(nullptr));
     _exit(127);
   }
   close(toGame[0]);
   close(fromGame[1]);
-  if (road != OutputRoad::kPipe) {
+  close(errorsFromGame[1]);
+  if (!outputIsRead(road)) {
     fromGame[0] = open("/dev/null", O_RDONLY);  // nothing to read
   }
   // Write the input from a thread of its own so that a long script cannot
@@ -116,15 +163,10 @@ Finished runWithInput(const std::function<void(int)>& writeInput, OutputRoad roa
     close(toGame[1]);
   });
   Finished finished;
-  std::array<char, 65536> buffer{};
-  for (;;) {
-    const ssize_t count = read(fromGame[0], buffer.data(), buffer.size());
-    if (count <= 0) {
-      break;
-    }
-    finished.output.append(buffer.data(), static_cast<std::size_t>(count));
-  }
+  finished.output = readToEnd(fromGame[0]);
   close(fromGame[0]);
+  finished.errors = readToEnd(errorsFromGame[0]);
+  close(errorsFromGame[0]);
   recordStatus(child, finished, deadline);
   writer.join();
   return finished;
@@ -132,7 +174,7 @@ Finished runWithInput(const std::function<void(int)>& writeInput, OutputRoad roa
 
 }  // namespace
 
-Finished runThroughPipe(const std::string& input, OutputRoad road) {
+Finished runThroughPipe(const std::string& input, Road road) {
   return runWithInput([&](int descriptor) { writeAll(descriptor, input); }, road);
 }
 
@@ -150,7 +192,7 @@ Finished runThroughPipe(const LongInput& input) {
           writeAll(descriptor, input.after);
         }
       },
-      OutputRoad::kPipe);
+      Road::kPipe);
 }
 
 namespace {

@@ -9,20 +9,30 @@ namespace match3::testing {
 
 struct Finished {
   std::string output;
+  std::string errors;   // standard error, through a pipe
   int exitStatus = -1;  // when it exited
   int signal = 0;       // when a signal ended it
   long peakMemoryKiB = 0;
 };
 
-// Where the game's standard output goes: a pipe the test reads, or one of
-// the roads on which nothing can be written.
-enum class OutputRoad { kPipe, kFullDevice, kClosed, kPipeWithoutReader };
+// Pipes in and out of the game, or a road on which one of its streams
+// fails: output that cannot be written (a full device, a closed descriptor,
+// a pipe whose reader has gone, with SIGPIPE ignored or not), input that
+// cannot be read (a directory, a closed descriptor).
+enum class Road {
+  kPipe,
+  kFullDevice,
+  kClosed,
+  kPipeWithoutReader,
+  kPipeWithoutReaderSigpipeIgnored,
+  kInputDirectory,
+  kInputClosed,
+};
 
 // Runs the built game with `input` on a pipe as standard input and its
-// standard output on `road`. A game that has not ended within the time
-// limit is killed.
-[[nodiscard]] Finished runThroughPipe(const std::string& input,
-                                      OutputRoad road = OutputRoad::kPipe);
+// standard output on a pipe, or as `road` says. A game that has not ended
+// within the time limit is killed.
+[[nodiscard]] Finished runThroughPipe(const std::string& input, Road road = Road::kPipe);
 
 // An input too long to hold: `before`, then `count` times `filler`, then
 // `after`, written as the game reads it. (The test holds it in no string,

@@ -34,8 +34,10 @@ TEST(OnATerminal, Cp1251LocaleGetsTheBytesUnchanged) {
   EXPECT_NE(game.output.find("( \xD1\xEF\xE0\xF1\xE8\xE1\xEE"), std::string::npos);
 }
 
-TEST(OnATerminal, CtrlCWhileWaitingForAnAnswerRestoresTheTerminal) {
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+// Ctrl-C and its kin, and a crash, end the game as they would, but only
+// once the terminal is restored.
+TEST(OnATerminal, CtrlCOrACrashWhileWaitingForAnAnswerRestoresTheTerminal) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV}) {
     const testing::Finished game =
         runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "", signal});
     EXPECT_EQ(game.signal, signal);
@@ -93,6 +95,22 @@ TEST(OnATerminal, BackgroundLeavesTheTerminalToTheShell) {
   EXPECT_NE(foreground.find("Thanks for playing", taken), std::string::npos);
 }
 
+// A game whose reads from the terminal fail (EIO: it was left in the
+// background of a shell that has moved on) restores the terminal, then says
+// why it ended, with status 1.
+TEST(OnATerminal, ReadErrorRestoresTheTerminalThenSaysWhy) {
+  const testing::ShellRun shell = testing::runInShell({
+      {"$ ", "( ( \"$GAME\" </dev/tty; echo \"game's \"status $? ) & )\n"},
+      {"game's status ", "exit\n"},
+  });
+  const std::string& output = shell.finished.output;
+  const std::size_t restored = output.rfind(kRestore);
+  const std::size_t said = output.find("match3: cannot read standard input: Input/output error");
+  ASSERT_NE(said, std::string::npos) << ::testing::PrintToString(output);
+  EXPECT_LT(restored, said);
+  EXPECT_NE(output.find("game's status 1", said), std::string::npos);
+}
+
 // NO_COLOR: no colours, but the cursor controls stay, and the selected tile
 // stands out in reverse video in every drawing of a turn, as the only
 // attribute the game sets.
@@ -109,7 +127,7 @@ TEST(OnATerminal, NoColorDropsColoursButStillMarksTheSelectedTile) {
     return std::distance(std::sregex_iterator(output.begin(), output.end(), pattern),
                          std::sregex_iterator());
   };
-  const auto marks = count(std::regex("\x1b\\[7m[A-I] \x1b\\[27m"));
+  const auto marks = count(std::regex("\x1b\\[7m[A-I]\x1b\\[27m "));
   EXPECT_GE(marks, 2);  // the drawing after the move, and after the clearing
   EXPECT_EQ(count(std::regex("\x1b\\[[0-9;]*m")), 2 * marks);  // no other attribute
 }
