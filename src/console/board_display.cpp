@@ -39,11 +39,14 @@ void drawRow(const BoardRow& tiles, int span, bool colourPerCell, int highlighte
     if (highlightedColumn < 0 || highlighted >= cells) {
       writeText(line);
     } else {
-      writeText(line.substr(0, kCellWidth * highlighted));
+      // Only the letter: a reversed space after it would make the mark
+      // lopsided.
+      const std::size_t tile = kCellWidth * highlighted;
+      writeText(line.substr(0, tile));
       setHighlight(true);
-      writeText(line.substr(kCellWidth * highlighted, kCellWidth));
+      writeText(line.substr(tile, 1));
       setHighlight(false);
-      writeText(line.substr(kCellWidth * (highlighted + 1)));
+      writeText(line.substr(tile + 1));
     }
   } else {
     for (std::size_t cell = 0; cell < cells; ++cell) {
