@@ -35,10 +35,17 @@ play:
 	cmake --build --preset $(PRESET) --target match3
 	@./$(BUILD_DIR)/match3
 
+# Under wine the tests share one wine server, up for the whole run.
+ifeq ($(PRESET),windows)
+CTEST := tests/windows/with_wineserver.sh ctest
+else
+CTEST := ctest
+endif
+
 test:
 	cmake --preset $(PRESET) $(TEST_OPTIONS) >/dev/null
 	cmake --build --preset $(PRESET)
-	ctest --preset $(PRESET)
+	$(CTEST) --preset $(PRESET)
 
 fuzz:
 	$(MAKE) build PRESET=fuzz

@@ -148,13 +148,14 @@ class Game:
         editing, which turns Enter into a line feed the console ignores."""
         return not termios.tcgetattr(self.master)[3] & termios.ICANON
 
-    def wait_for(self, text, after=0):
+    def wait_for(self, text, after=0, keys_next=True):
         """Reads until `text` has been written since position `after` of the
-        text and the console reads keys; returns the position just past it."""
+        text and, when keys are to be typed next, the console reads keys;
+        returns the position just past it."""
         deadline = time.time() + WAIT_SECONDS
         while time.time() < deadline:
             found = self.terminal.text().find(text, after)
-            if found >= 0 and self.reading():
+            if found >= 0 and (not keys_next or self.reading()):
                 return found + len(text)
             if not self.read(deadline):
                 break
@@ -200,10 +201,17 @@ def tile_colours(terminal, start, count=100):
 def played_game(program):
     """A turn that moves nothing at row 1, column 1 ('u'), then 'n': the
     effects of every drawing, and the console after the game."""
-    game = Game("wine", "cmd", "/c", f"{program} & echo after the game")
+    before = "echo the shell's lines before the game, longer than a board row"
+    game = Game("wine", "cmd", "/c", f"{before} & {before} & {program} & echo after the game")
     terminal = game.terminal
     asked = game.wait_for(START)
     check(not terminal.cursor_visible, "the cursor is shown while the game waits")
+    # The screen held text before the game; the first board stands alone on
+    # its top rows.
+    lines = terminal.lines()
+    check(all(BOARD_ROW.match(line) for line in lines[:10]) and lines[11] == SCORE + "0"
+          and not any("before the game" in line for line in lines),
+          "the first board is not on the top rows of a cleared screen:\n" + "\n".join(lines[:14]))
     first_board, _ = tile_colours(terminal, 0)
     check(len(first_board) == 100 and all(c == GREEN for _, c in first_board),
           f"first board not all green: {set(c for _, c in first_board)}")
@@ -235,7 +243,8 @@ def played_game(program):
     check(not any("Do you want to start" in line for line in lines), "the screen was not cleared")
     check(set(colours_of(terminal, PLAY, moved)) == {BRIGHT_WHITE}, "the play question is not bright white")
     game.type("n\r")
-    game.wait_for("after the game", next_play)
+    # cmd no longer reads keys once the game is over.
+    game.wait_for("after the game", next_play, keys_next=False)
     status = game.finish()
     check(status == 0, f"cmd ended with status {status}")
     for text in (START, PLAY, COORDINATES, DIRECTION, FAREWELL):
@@ -264,7 +273,7 @@ def main():
         print("console effects:", failure)
     if failures:
         sys.exit(1)
-    print("console effects: green tiles, one bright white highlight, bright white text, "
+    print("console effects: the first board on a cleared screen, green tiles, one bright white highlight, bright white text, "
           "readable Cyrillic, cls before the board, the console's colours and cursor after "
           "the game, the cursor after Ctrl-C")
 

@@ -11,6 +11,10 @@ folder=$(basename "$zip" .zip)
 for file in match3.exe README.md LICENSE match3.txt; do
   [ -s "$root/$folder/$file" ] || { echo "windows package: $folder/$file is missing"; exit 1; }
 done
+# Every file the README links to is in the zip beside it.
+for link in $(grep -o '](\([^)#:]*\))' "$root/$folder/README.md" | sed 's/^](//; s/)$//' | sort -u); do
+  [ -e "$root/$folder/$link" ] || { echo "windows package: README.md links $link, not in the zip"; exit 1; }
+done
 status=0
 printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | wine "$root/$folder/match3.exe" >"$root/output" || status=$?
 [ "$status" -eq 0 ] || { echo "windows package: the game exited with $status"; exit 1; }
