@@ -42,6 +42,13 @@ ControlSequence csi(std::initializer_list<long long> numbers, char final) {
 
 }  // namespace
 
+std::size_t restoreKind(ConsoleMode mode) {
+  if (!mode.controls) {
+    return 0;
+  }
+  return mode.colours ? 2 : 1;
+}
+
 ControlSequence colourSequence(int foreground, int background) {
   constexpr int kIntensity = 8;
   constexpr int kAttributeMask = 15;

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "console/console_mode.hpp"
+
 namespace match3 {
 
 // The ANSI (ECMA-48) control sequences the game sends to a POSIX terminal.
@@ -14,6 +16,13 @@ inline constexpr std::string_view kCursorHome = "\x1b[H";
 inline constexpr std::string_view kResetAttributes = "\x1b[0m";
 inline constexpr std::string_view kReverseVideo = "\x1b[7m";
 inline constexpr std::string_view kReverseVideoOff = "\x1b[27m";
+
+// What the end of the game writes, by what the game changed (restoreKind):
+// nothing, the cursor, or the cursor and the colours.
+inline constexpr std::array<std::string_view, 3> kRestore{"", "\x1b[?25h", "\x1b[0m\x1b[?25h"};
+static_assert(kRestore[1] == kShowCursor && kRestore[2].starts_with(kResetAttributes) &&
+              kRestore[2].ends_with(kShowCursor));
+[[nodiscard]] std::size_t restoreKind(ConsoleMode mode);
 
 // A control sequence built at run time, held without allocating.
 struct ControlSequence {

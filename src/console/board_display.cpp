@@ -65,7 +65,7 @@ void writeScoreLine(int score) {
   std::array<char, 16> digits{};
   const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), score);
   if (error == std::errc{}) {
-    writeText({digits.data(), end});
+    writeText({digits.data(), static_cast<std::size_t>(end - digits.data())});
   }
   endLine();
   endLine();

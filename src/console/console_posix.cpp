@@ -1,5 +1,6 @@
-// The console on a POSIX terminal: ANSI sequences written into the same
-// stream as the text, so every sequence takes effect exactly where it stands.
+// The console on a POSIX terminal: the descriptors under the game's streams,
+// the locale's codeset, and the restore of the terminal at every end, by
+// signals included. The console operations are the ANSI ones.
 
 #include <fcntl.h>
 #include <langinfo.h>
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "console/ansi.hpp"
+#include "console/byte_streams.hpp"
 #include "console/colours.hpp"
 #include "console/console.hpp"
 #include "console/console_mode.hpp"
@@ -22,19 +24,6 @@
 
 namespace match3 {
 namespace {
-
-// What the end of the game writes, by what the game changed: nothing, the
-// cursor, or the cursor and the colours.
-constexpr std::array<std::string_view, 3> kRestore{"", "\x1b[?25h", "\x1b[0m\x1b[?25h"};
-static_assert(kRestore[1] == kShowCursor && kRestore[2].starts_with(kResetAttributes) &&
-              kRestore[2].ends_with(kShowCursor));
-
-[[nodiscard]] std::size_t restoreKind(ConsoleMode mode) {
-  if (!mode.controls) {
-    return 0;
-  }
-  return mode.colours ? 2 : 1;
-}
 
 // Which restore a signal handler writes: chosen when the terminal is opened,
 // so that a handler only reads it and calls write().
@@ -132,102 +121,35 @@ void installSignalRestore(ConsoleMode mode) {
   return value == nullptr ? std::string_view{} : std::string_view{value};
 }
 
-// Standard output as the game writes it: a buffer handed to the descriptor
-// at every flush. The stream library's own file buffer would consult a locale
-// facet on every write, which costs more than the game's rules.
-class DescriptorBuffer : public std::streambuf {
- public:
-  DescriptorBuffer() { resetPutArea(); }
-
-  // The first write that failed (an errno value), or 0.
-  [[nodiscard]] int error() const { return error_; }
-  void fail(int error) { error_ = error_ == 0 ? error : error_; }
-
- protected:
-  int_type overflow(int_type byte) override {
-    if (!drain()) {
-      return traits_type::eof();
+// The descriptors under the game's streams, a signal's interruption aside.
+long writeOutput(const char* bytes, std::size_t size) {
+  for (;;) {
+    const ssize_t count = ::write(STDOUT_FILENO, bytes, size);
+    if (count >= 0 || errno != EINTR) {
+      return count >= 0 ? count : -errno;
     }
-    if (!traits_type::eq_int_type(byte, traits_type::eof())) {
-      *pptr() = traits_type::to_char_type(byte);
-      pbump(1);
-    }
-    return traits_type::not_eof(byte);
   }
+}
 
-  int sync() override { return drain() ? 0 : -1; }
-
- private:
-  void resetPutArea() { setp(bytes_.data(), bytes_.data() + bytes_.size()); }
-
-  // Writes out what is buffered. What cannot be written is lost, and the
-  // game plays on; the first error is kept for the end.
-  bool drain() {
-    const char* next = pbase();
-    bool written = true;
-    while (next < pptr()) {
-      const ssize_t count = ::write(STDOUT_FILENO, next, static_cast<std::size_t>(pptr() - next));
-      if (count < 0 && errno == EINTR) {
-        continue;
-      }
-      if (count <= 0) {
-        fail(count < 0 ? errno : EIO);
-        written = false;
-        break;
-      }
-      next += count;
+long readInput(char* bytes, std::size_t size) {
+  for (;;) {
+    const ssize_t count = ::read(STDIN_FILENO, bytes, size);
+    if (count >= 0 || errno != EINTR) {
+      return count >= 0 ? count : -errno;
     }
-    resetPutArea();
-    return written;
   }
-
-  std::array<char, 8192> bytes_{};
-  int error_ = 0;
-};
-
-// Standard input as the game reads it. A read that fails ends the input as
-// its end would; the error is kept for the end. (The stream library's file
-// buffer would throw instead, past the game.)
-class DescriptorInputBuffer : public std::streambuf {
- public:
-  // The first read that failed (an errno value), or 0. After it, the
-  // input has ended.
-  [[nodiscard]] int error() const { return error_; }
-  void fail(int error) { error_ = error_ == 0 ? error : error_; }
-
- protected:
-  int_type underflow() override {
-    while (error_ == 0) {
-      const ssize_t count = ::read(STDIN_FILENO, bytes_.data(), bytes_.size());
-      if (count > 0) {
-        setg(bytes_.data(), bytes_.data(), bytes_.data() + count);
-        return traits_type::to_int_type(bytes_.front());
-      }
-      if (count == 0) {
-        break;
-      }
-      if (errno != EINTR) {
-        fail(errno);
-      }
-    }
-    return traits_type::eof();
-  }
-
- private:
-  std::array<char, 8192> bytes_{};
-  int error_ = 0;
-};
+}
 
 std::streambuf* savedBuffer = nullptr;
 std::streambuf* savedInput = nullptr;
 
-DescriptorBuffer& descriptorBuffer() {
-  static DescriptorBuffer buffer;
+ByteOutputBuffer& descriptorBuffer() {
+  static ByteOutputBuffer buffer{writeOutput};
   return buffer;
 }
 
-DescriptorInputBuffer& inputBuffer() {
-  static DescriptorInputBuffer buffer;
+ByteInputBuffer& inputBuffer() {
+  static ByteInputBuffer buffer{readInput};
   return buffer;
 }
 
@@ -252,52 +174,6 @@ Utf8OutputBuffer& utf8Buffer() {
 }
 
 }  // namespace
-
-void setTextColor(int foreground, int background) {
-  if (consoleMode().colours) {
-    writeText(colourSequence(foreground, background).view());
-  }
-}
-
-void setHighlight(bool on) {
-  const ConsoleMode mode = consoleMode();
-  if (mode.controls && !mode.colours) {
-    writeText(on ? kReverseVideo : kReverseVideoOff);
-  }
-}
-
-bool setCursorVisible(bool visible) {
-  if (!consoleMode().controls) {
-    return false;
-  }
-  writeText(visible ? kShowCursor : kHideCursor);
-  return true;
-}
-
-void setCursorPosition(int column, int row) {
-  if (!consoleMode().controls) {
-    return;
-  }
-  writeText(cursorPositionSequence(column, row).view());
-}
-
-void setupConsole() {
-  if (!consoleMode().controls) {
-    return;
-  }
-  writeText(windowSizeSequence(kConsoleColumns, kConsoleRows).view());
-  // A terminal is shared with the shell: the first board must not stand
-  // among its old text.
-  writeText(kEraseDisplay);
-  setCursorVisible(false);
-}
-
-void clearScreen() {
-  if (consoleMode().controls) {
-    writeText(kEraseDisplay);
-    writeText(kCursorHome);
-  }
-}
 
 void openTerminal() {
   if (startedClosed(STDIN_FILENO, O_RDONLY)) {
