@@ -10,6 +10,10 @@
 #   make package    a Debian package in build/package
 #   make package PRESET=windows   a zip for Windows in build/windows
 #   make bench      the benchmarks and the end-to-end figures
+#   make web        the game in a web page, in build/web/site (needs
+#                   emscripten and npm)
+#   make test PRESET=web    the page in a real browser (needs chromium)
+#   make bench-web  the page's size and speed in headless chromium
 PRESET ?= default
 FUZZ_SECONDS ?= 600
 BUILD_DIR := build/$(PRESET)
@@ -17,11 +21,11 @@ BUILD_DIR := build/$(PRESET)
 # `make test` asks for the tests outright, so that a missing GoogleTest
 # stops the configure at once with the package to install. The fuzz and
 # package presets build no unit tests.
-ifeq ($(filter fuzz package,$(PRESET)),)
+ifeq ($(filter fuzz package web,$(PRESET)),)
 TEST_OPTIONS := -DMATCH3_BUILD_TESTS=ON
 endif
 
-.PHONY: all build play test fuzz soak package bench clean
+.PHONY: all build play test fuzz soak package bench web bench-web posix-game clean
 
 all: build
 
@@ -42,7 +46,16 @@ else
 CTEST := ctest
 endif
 
-test:
+# The page's test compares it with the POSIX build, which it needs built.
+ifeq ($(PRESET),web)
+TEST_NEEDS := web posix-game
+endif
+
+posix-game:
+	cmake --preset default >/dev/null
+	cmake --build --preset default --target match3
+
+test: $(TEST_NEEDS)
 	cmake --preset $(PRESET) $(TEST_OPTIONS) >/dev/null
 	cmake --build --preset $(PRESET)
 	$(CTEST) --preset $(PRESET)
@@ -65,6 +78,16 @@ bench:
 	$(BUILD_DIR)/bench/match3_bench
 	bench/e2e.sh $(BUILD_DIR)
 	bench/long_answer.sh $(BUILD_DIR)/match3
+
+# The terminal's files come from npm, at the versions of the lock file.
+web/node_modules/.package-lock.json: web/package-lock.json
+	cd web && npm ci --no-audit --no-fund
+
+web: web/node_modules/.package-lock.json
+	$(MAKE) build PRESET=web
+
+bench-web: web
+	node bench/web.mjs build/web/site
 
 clean:
 	rm -rf build

@@ -1,0 +1,75 @@
+// The page's figures, in headless chromium: the site's size gzipped (the
+// game, the terminal, the page), the time from navigation to the first
+// board drawn, and the time per turn of a long scripted game.
+//   node bench/web.mjs build/web/site [TURNS]      (make bench-web)
+import { execFileSync } from "node:child_process";
+import { readFileSync } from "node:fs";
+import { createServer } from "node:http";
+import { createRequire } from "node:module";
+import { extname, join } from "node:path";
+import { gzipSync } from "node:zlib";
+
+const require = createRequire(new URL("../web/package.json", import.meta.url));
+const { chromium } = require("playwright-core");
+const site = process.argv[2] ?? "build/web/site";
+const turns = Number(process.argv[3] ?? 1000);
+
+const parts = {
+  game: ["match3.js", "match3.wasm"],
+  terminal: ["xterm/xterm.js", "xterm/xterm.css", "xterm/addon-fit.js", "xterm/xterm-pty.mjs"],
+  page: ["index.html", "page.js", "page.css"],
+};
+for (const [part, files] of Object.entries(parts)) {
+  const sizes = files.map((file) => gzipSync(readFileSync(join(site, file)), { level: 9 }).length);
+  const total = sizes.reduce((sum, size) => sum + size, 0);
+  console.log(`${part.padEnd(9)} ${(total / 1000).toFixed(1).padStart(6)} KB gzipped  ` +
+              files.map((file, at) => `${file} ${(sizes[at] / 1000).toFixed(1)}`).join(", "));
+}
+
+const types = { ".html": "text/html", ".js": "text/javascript", ".mjs": "text/javascript",
+                ".css": "text/css", ".wasm": "application/wasm" };
+const server = createServer((request, response) => {
+  const path = new URL(request.url, "http://x").pathname;
+  try {
+    const body = readFileSync(join(site, path === "/" ? "index.html" : path));
+    response.writeHead(200, { "Content-Type": types[extname(path)] ?? "text/html" }).end(body);
+  } catch {
+    response.writeHead(404).end();
+  }
+});
+await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+const origin = `http://127.0.0.1:${server.address().port}/`;
+const browser = await chromium.launch({ executablePath: "/usr/bin/chromium" });
+
+// Milliseconds from navigation until the game has written `text`.
+const until = (page, text, game = 0) => page.waitForFunction(([wanted, at]) => {
+  const chunks = window.match3Page?.games[at]?.output ?? [];
+  const written = chunks.map((chunk) => new TextDecoder().decode(chunk)).join("");
+  return written.includes(wanted) ? performance.now() : false;
+}, [text, game], { polling: 5, timeout: 600000 }).then((handle) => handle.jsonValue());
+
+const firstBoards = [];
+for (let run = 0; run < 5; ++run) {
+  const page = await browser.newPage();
+  await page.goto(origin);
+  firstBoards.push(await until(page, "your score: 0"));
+  await page.close();
+}
+firstBoards.sort((a, b) => a - b);
+console.log(`first board drawn ${firstBoards[2].toFixed(0)} ms after navigation (median of 5; ` +
+            `${firstBoards[0].toFixed(0)} to ${firstBoards[4].toFixed(0)})`);
+
+// A long game, typed ahead in one paste: turns that draw, clear and scan
+// without moving a tile (tools/scripted-game with no real moves).
+const answers = execFileSync(new URL("../tools/scripted-game", import.meta.url).pathname,
+                             [String(turns), "1", "0"]).toString();
+const page = await browser.newPage();
+await page.goto(origin);
+await until(page, "(ввод на английском)\n\n");
+const started = await page.evaluate(() => performance.now());
+await page.evaluate((text) => window.match3Page.terminal.paste(text), answers);
+const ended = await until(page, "Thanks for playing");
+console.log(`${turns} turns in ${((ended - started) / 1000).toFixed(2)} s: ` +
+            `${((ended - started) / turns).toFixed(2)} ms a turn, drawn in the page's terminal`);
+await browser.close();
+server.close();

@@ -1,0 +1,215 @@
+// The page in a real browser: Debian's chromium, driven by playwright-core,
+// plays scripted games key by key and compares what the game wrote to the
+// page's terminal with what the POSIX build writes to a pseudo-terminal.
+//   MATCH3_SITE=build/web/site MATCH3_POSIX_GAME=build/default/match3 \
+//     node --test tests/web/page_test.mjs
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { createServer } from "node:http";
+import { createRequire } from "node:module";
+import { tmpdir } from "node:os";
+import { dirname, extname, join, normalize } from "node:path";
+import { after, before, test } from "node:test";
+
+const require = createRequire(new URL("../../web/package.json", import.meta.url));
+const { chromium } = require("playwright-core");
+
+const site = process.env.MATCH3_SITE;
+const posixGame = process.env.MATCH3_POSIX_GAME;
+const frozenTime = Date.UTC(2026, 11, 8, 12, 0, 0); // a whole second: the seed
+const kRestore = "\x1b[0m\x1b[?25h";
+const kTypes = { ".html": "text/html", ".js": "text/javascript", ".mjs": "text/javascript",
+                 ".css": "text/css", ".wasm": "application/wasm" };
+
+let server;
+let origin;
+let browser;
+
+before(async () => {
+  server = createServer((request, response) => {
+    const path = normalize(join(site, new URL(request.url, "http://x").pathname));
+    try {
+      const body = readFileSync(path.endsWith("/") ? join(path, "index.html") : path);
+      response.writeHead(200, { "Content-Type": kTypes[extname(path)] ?? "text/html" });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  origin = `http://127.0.0.1:${server.address().port}`;
+  browser = await chromium.launch({ executablePath: process.env.MATCH3_CHROMIUM ?? "/usr/bin/chromium" });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+// A page with its clock frozen, watched for errors and for requests that
+// leave the site.
+async function openPage() {
+  const page = await browser.newPage({ viewport: { width: 1100, height: 1000 } });
+  const problems = [];
+  page.on("pageerror", (error) => problems.push(`error: ${error.message}`));
+  page.on("console", (message) => message.type() === "error" && problems.push(message.text()));
+  page.on("request", (request) => request.url().startsWith(origin) ||
+                                  problems.push(`request: ${request.url()}`));
+  page.on("requestfailed", (request) => problems.push(`failed: ${request.url()}`));
+  await page.clock.setFixedTime(frozenTime);
+  await page.goto(`${origin}/`);
+  return { page, problems };
+}
+
+// What game `index` has written so far, as text, and its status.
+const gameOf = (page, index) => page.evaluate((at) => {
+  const game = window.match3Page.games[at];
+  if (!game) return null;
+  const bytes = new Uint8Array(game.output.reduce((size, chunk) => size + chunk.length, 0));
+  game.output.reduce((offset, chunk) => (bytes.set(chunk, offset), offset + chunk.length), 0);
+  return { text: new TextDecoder().decode(bytes), status: game.status };
+}, index);
+
+async function waitFor(page, index, predicate) {
+  for (let tries = 0; tries < 600; ++tries) {
+    const game = await gameOf(page, index);
+    if (game && predicate(game)) return game;
+    await page.waitForTimeout(50);
+  }
+  assert.fail(`waited in vain; game ${index} wrote: ${JSON.stringify(await gameOf(page, index))}`);
+}
+
+const count = (text, part) => text.split(part).length - 1;
+
+// Types each answer once the game has asked for it: after the n-th question
+// written, n counted over every question mark of the game.
+async function play(page, index, answers) {
+  for (const [question, answer] of answers) {
+    await waitFor(page, index, (game) => count(game.text, question[0]) >= question[1]);
+    for (const key of answer) await page.keyboard.press(key === "\n" ? "Enter" : key);
+  }
+}
+
+// musl's rand(), which Emscripten's C library is: the first board for a seed.
+function muslBoard(seed) {
+  let state = BigInt(seed) - 1n;
+  const tiles = [];
+  for (let cell = 0; cell < 100; ++cell) {
+    state = (state * 6364136223846793005n + 1n) & ((1n << 64n) - 1n);
+    tiles.push(String.fromCharCode(65 + Number((state >> 33n) % 9n)));
+  }
+  return tiles;
+}
+
+// The tile letters of board rows and the digits of scores masked: the two
+// C libraries draw other random numbers.
+function masked(text) {
+  return text.split("\n").map((line) => {
+    const plain = line.replace(/\x1b\[[0-9;?]*[A-Za-z]/g, "");
+    const board = /^([A-I] ){10}$/.test(plain);
+    return line.replace(/(\x1b\[[0-9;?]*[A-Za-z])|[A-I]|(?<=your score: )[0-9]+/g,
+                        (match, control) => control ?? (board || /[0-9]/.test(match) ? "x" : match));
+  }).join("\n");
+}
+
+// The POSIX build on a pseudo-terminal, its answers from a file.
+function posixOutput(input) {
+  const folder = mkdtempSync(join(tmpdir(), "match3-web-"));
+  writeFileSync(join(folder, "answers"), input);
+  const onTerminal = `import os, pty, sys
+pid, fd = pty.fork()
+if pid == 0:
+    os.environ.update(TERM="xterm-256color", LANG="C.UTF-8")
+    os.dup2(os.open(sys.argv[2], os.O_RDONLY), 0)
+    os.execv(sys.argv[1], [sys.argv[1]])
+out = b""
+while True:
+    try:
+        data = os.read(fd, 65536)
+    except OSError:
+        break
+    if not data:
+        break
+    out += data
+os.waitpid(pid, 0)
+sys.stdout.buffer.write(out)`;
+  const output = execFileSync("python3", ["-c", onTerminal, posixGame, join(folder, "answers")]);
+  return output.toString("utf8").replaceAll("\r\n", "\n"); // the terminal's own CR
+}
+
+// Each cell of the first `rows` rows of the page's terminal: letter and
+// foreground (a palette number).
+const cells = (page) => page.evaluate(() => {
+  const buffer = window.match3Page.terminal.buffer.active;
+  const rows = [];
+  for (let y = 0; y < 14; ++y) {
+    const line = buffer.getLine(y);
+    const row = [];
+    for (let x = 0; x < 20; x += 2) {
+      const cell = line.getCell(x);
+      row.push({ letter: cell.getChars(), colour: cell.isFgPalette() ? cell.getFgColor() : -1 });
+    }
+    rows.push({ cells: row, text: line.translateToString(true) });
+  }
+  return rows;
+});
+
+const START = ["(ввод на английском)\n\n", 1];
+const play_ = (n) => ["чтобы играть) (ввод на английском)\n", n];
+const COORDINATES = (n) => ["Y-1 )\n", n];
+const DIRECTION = (n) => ["l-налево) (ввод на английском)\n", n];
+
+test("a scripted game: the board of musl's rand, the colours, the Cyrillic, the POSIX bytes", async () => {
+  const { page, problems } = await openPage();
+  await waitFor(page, 0, (game) => game.text.includes(START[0]));
+  const first = await cells(page);
+  assert.deepEqual(first.slice(0, 10).flatMap((row) => row.cells.map((cell) => cell.letter)),
+                   muslBoard(frozenTime / 1000));
+  assert.ok(first.slice(0, 10).every((row) => row.cells.every((cell) => cell.colour === 2)),
+            "every tile of the first board green");
+  assert.ok(first[13].text.includes("хотите начать играть? (да, нет )"), first[13].text);
+
+  const answers = "y\ny\n1 1\nr\ny\n10 1\nu\nn\n";
+  await play(page, 0, [[START, "y\n"], [play_(1), "y\n"], [COORDINATES(1), "1 1\n"],
+                       [DIRECTION(1), "r\n"]]);
+  await waitFor(page, 0, (game) => count(game.text, play_(2)[0]) >= 2);
+  // The board after the clearing, at the top: the moved tile, now in row 1,
+  // column 2, bright white, and every other tile green.
+  const after = await cells(page);
+  after.slice(0, 10).forEach((row, y) => row.cells.forEach((cell, x) =>
+    assert.equal(cell.colour, y === 0 && x === 1 ? 15 : 2, `tile ${y + 1}, ${x + 1}`)));
+  await page.screenshot({ path: join(dirname(site), "page.png"), fullPage: true });
+  await play(page, 0, [[play_(2), "y\n"], [COORDINATES(2), "10 1\n"], [DIRECTION(2), "u\n"],
+                       [play_(3), "n\n"]]);
+  const game = await waitFor(page, 0, (state) => state.status !== null);
+  assert.equal(game.status, 0);
+  assert.ok(game.text.endsWith(`Thanks for playing ( Спасибо за игру )\n${kRestore}`));
+  assert.equal(masked(game.text), masked(posixOutput(answers)));
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+test("Ctrl-D ends the input and Ctrl-C the game; the page then offers a new one", async () => {
+  const { page, problems } = await openPage();
+  await play(page, 0, [[START, "y\n"], [play_(1), "y\n"], [COORDINATES(1), "3"]]);
+  await page.keyboard.press("Control+Z"); // means nothing in a page
+  await page.keyboard.press("Enter");
+  await page.keyboard.press("Control+D");
+  const ended = await waitFor(page, 0, (game) => game.status !== null);
+  assert.equal(ended.status, 0);
+  assert.ok(await page.isVisible("#new-game"));
+
+  await page.keyboard.press("Enter"); // a new game
+  await play(page, 1, [[START, "y\n"], [play_(1), "y\n"]]);
+  await waitFor(page, 1, (game) => game.text.includes(COORDINATES(1)[0]));
+  await page.keyboard.press("Control+C");
+  const interrupted = await waitFor(page, 1, (game) => game.status !== null);
+  assert.equal(interrupted.status, 130);
+  assert.ok(interrupted.text.endsWith(`Y-1 )\n${kRestore}`), "the restore and nothing after it");
+
+  await page.click("#new-game");
+  await waitFor(page, 2, (game) => game.text.includes(START[0]));
+  assert.deepEqual(problems, []);
+  await page.close();
+});
