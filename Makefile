@@ -41,7 +41,7 @@ play:
 
 # Under wine the tests share one wine server, up for the whole run.
 ifeq ($(PRESET),windows)
-CTEST := tests/windows/with_wineserver.sh ctest
+CTEST := tools/with-wineserver ctest
 else
 CTEST := ctest
 endif

@@ -4,10 +4,11 @@
 //   node bench/web.mjs build/web/site [TURNS]      (make bench-web)
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
-import { createServer } from "node:http";
 import { createRequire } from "node:module";
-import { extname, join } from "node:path";
+import { join } from "node:path";
 import { gzipSync } from "node:zlib";
+
+import { serveSite } from "../tools/serve-site.mjs";
 
 const require = createRequire(new URL("../web/package.json", import.meta.url));
 const { chromium } = require("playwright-core");
@@ -26,19 +27,8 @@ for (const [part, files] of Object.entries(parts)) {
               files.map((file, at) => `${file} ${(sizes[at] / 1000).toFixed(1)}`).join(", "));
 }
 
-const types = { ".html": "text/html", ".js": "text/javascript", ".mjs": "text/javascript",
-                ".css": "text/css", ".wasm": "application/wasm" };
-const server = createServer((request, response) => {
-  const path = new URL(request.url, "http://x").pathname;
-  try {
-    const body = readFileSync(join(site, path === "/" ? "index.html" : path));
-    response.writeHead(200, { "Content-Type": types[extname(path)] ?? "text/html" }).end(body);
-  } catch {
-    response.writeHead(404).end();
-  }
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const origin = `http://127.0.0.1:${server.address().port}/`;
+const served = await serveSite(site);
+const origin = `${served.origin}/`;
 const browser = await chromium.launch({ executablePath: "/usr/bin/chromium" });
 
 // Milliseconds from navigation until the game has written `text`.
@@ -72,4 +62,4 @@ const ended = await until(page, "Thanks for playing");
 console.log(`${turns} turns in ${((ended - started) / 1000).toFixed(2)} s: ` +
             `${((ended - started) / turns).toFixed(2)} ms a turn, drawn in the page's terminal`);
 await browser.close();
-server.close();
+served.close();

@@ -5,12 +5,13 @@
 //     node --test tests/web/page_test.mjs
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
-import { createServer } from "node:http";
+import { mkdtempSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
-import { dirname, extname, join, normalize } from "node:path";
+import { dirname, join } from "node:path";
 import { after, before, test } from "node:test";
+
+import { serveSite } from "../../tools/serve-site.mjs";
 
 const require = createRequire(new URL("../../web/package.json", import.meta.url));
 const { chromium } = require("playwright-core");
@@ -19,32 +20,20 @@ const site = process.env.MATCH3_SITE;
 const posixGame = process.env.MATCH3_POSIX_GAME;
 const frozenTime = Date.UTC(2026, 11, 8, 12, 0, 0); // a whole second: the seed
 const kRestore = "\x1b[0m\x1b[?25h";
-const kTypes = { ".html": "text/html", ".js": "text/javascript", ".mjs": "text/javascript",
-                 ".css": "text/css", ".wasm": "application/wasm" };
 
-let server;
+let served;
 let origin;
 let browser;
 
 before(async () => {
-  server = createServer((request, response) => {
-    const path = normalize(join(site, new URL(request.url, "http://x").pathname));
-    try {
-      const body = readFileSync(path.endsWith("/") ? join(path, "index.html") : path);
-      response.writeHead(200, { "Content-Type": kTypes[extname(path)] ?? "text/html" });
-      response.end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  origin = `http://127.0.0.1:${server.address().port}`;
+  served = await serveSite(site);
+  origin = served.origin;
   browser = await chromium.launch({ executablePath: process.env.MATCH3_CHROMIUM ?? "/usr/bin/chromium" });
 });
 
 after(async () => {
   await browser?.close();
-  server?.close();
+  served?.close();
 });
 
 // A page with its clock frozen, watched for errors and for requests that
