@@ -127,12 +127,12 @@ sys.stdout.buffer.write(out)`;
   return output.toString("utf8").replaceAll("\r\n", "\n"); // the terminal's own CR
 }
 
-// Each cell of the first `rows` rows of the page's terminal: letter and
-// foreground (a palette number).
+// Each tile cell of the top rows of the page's terminal, letter and
+// foreground (a palette number), and each row's text.
 const cells = (page) => page.evaluate(() => {
   const buffer = window.match3Page.terminal.buffer.active;
   const rows = [];
-  for (let y = 0; y < 14; ++y) {
+  for (let y = 0; y < 16; ++y) {
     const line = buffer.getLine(y);
     const row = [];
     for (let x = 0; x < 20; x += 2) {
@@ -144,6 +144,17 @@ const cells = (page) => page.evaluate(() => {
   return rows;
 });
 
+// The screen once `predicate` holds: the terminal draws what it is given a
+// moment after the game has written it.
+async function screenWhen(page, predicate) {
+  for (let tries = 0; tries < 600; ++tries) {
+    const rows = await cells(page);
+    if (predicate(rows)) return rows;
+    await page.waitForTimeout(50);
+  }
+  assert.fail(`the screen never showed it: ${(await cells(page)).map((row) => row.text).join("\n")}`);
+}
+
 const START = ["(ввод на английском)\n\n", 1];
 const play_ = (n) => ["чтобы играть) (ввод на английском)\n", n];
 const COORDINATES = (n) => ["Y-1 )\n", n];
@@ -151,8 +162,7 @@ const DIRECTION = (n) => ["l-налево) (ввод на английском)\
 
 test("a scripted game: the board of musl's rand, the colours, the Cyrillic, the POSIX bytes", async () => {
   const { page, problems } = await openPage();
-  await waitFor(page, 0, (game) => game.text.includes(START[0]));
-  const first = await cells(page);
+  const first = await screenWhen(page, (rows) => rows[13].text.startsWith("Do you want to start?"));
   assert.deepEqual(first.slice(0, 10).flatMap((row) => row.cells.map((cell) => cell.letter)),
                    muslBoard(frozenTime / 1000));
   assert.ok(first.slice(0, 10).every((row) => row.cells.every((cell) => cell.colour === 2)),
@@ -162,10 +172,9 @@ test("a scripted game: the board of musl's rand, the colours, the Cyrillic, the 
   const answers = "y\ny\n1 1\nr\ny\n10 1\nu\nn\n";
   await play(page, 0, [[START, "y\n"], [play_(1), "y\n"], [COORDINATES(1), "1 1\n"],
                        [DIRECTION(1), "r\n"]]);
-  await waitFor(page, 0, (game) => count(game.text, play_(2)[0]) >= 2);
   // The board after the clearing, at the top: the moved tile, now in row 1,
   // column 2, bright white, and every other tile green.
-  const after = await cells(page);
+  const after = await screenWhen(page, (rows) => rows[14].text.startsWith(" enter y/n"));
   after.slice(0, 10).forEach((row, y) => row.cells.forEach((cell, x) =>
     assert.equal(cell.colour, y === 0 && x === 1 ? 15 : 2, `tile ${y + 1}, ${x + 1}`)));
   await page.screenshot({ path: join(dirname(site), "page.png"), fullPage: true });
