@@ -121,23 +121,25 @@ void installSignalRestore(ConsoleMode mode) {
   return value == nullptr ? std::string_view{} : std::string_view{value};
 }
 
-// The descriptors under the game's streams, a signal's interruption aside.
-long writeOutput(const char* bytes, std::size_t size) {
+// A read or a write of a descriptor, made again when a signal interrupts
+// it: the count, or the negative errno.
+template <typename Transfer>
+long uninterrupted(Transfer transfer) {
   for (;;) {
-    const ssize_t count = ::write(STDOUT_FILENO, bytes, size);
+    const ssize_t count = transfer();
     if (count >= 0 || errno != EINTR) {
       return count >= 0 ? count : -errno;
     }
   }
 }
 
+// The descriptors under the game's streams.
+long writeOutput(const char* bytes, std::size_t size) {
+  return uninterrupted([&] { return ::write(STDOUT_FILENO, bytes, size); });
+}
+
 long readInput(char* bytes, std::size_t size) {
-  for (;;) {
-    const ssize_t count = ::read(STDIN_FILENO, bytes, size);
-    if (count >= 0 || errno != EINTR) {
-      return count >= 0 ? count : -errno;
-    }
-  }
+  return uninterrupted([&] { return ::read(STDIN_FILENO, bytes, size); });
 }
 
 std::streambuf* savedBuffer = nullptr;
