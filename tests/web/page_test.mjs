@@ -102,28 +102,13 @@ function masked(text) {
   }).join("\n");
 }
 
-// The POSIX build on a pseudo-terminal, its answers from a file.
+// The POSIX build on a pseudo-terminal (script(1)), its answers from a file.
 function posixOutput(input) {
-  const folder = mkdtempSync(join(tmpdir(), "match3-web-"));
-  writeFileSync(join(folder, "answers"), input);
-  const onTerminal = `import os, pty, sys
-pid, fd = pty.fork()
-if pid == 0:
-    os.environ.update(TERM="xterm-256color", LANG="C.UTF-8")
-    os.dup2(os.open(sys.argv[2], os.O_RDONLY), 0)
-    os.execv(sys.argv[1], [sys.argv[1]])
-out = b""
-while True:
-    try:
-        data = os.read(fd, 65536)
-    except OSError:
-        break
-    if not data:
-        break
-    out += data
-os.waitpid(pid, 0)
-sys.stdout.buffer.write(out)`;
-  const output = execFileSync("python3", ["-c", onTerminal, posixGame, join(folder, "answers")]);
+  const answers = join(mkdtempSync(join(tmpdir(), "match3-web-")), "answers");
+  writeFileSync(answers, input);
+  const command = `TERM=xterm-256color LANG=C.UTF-8 exec '${posixGame}' < '${answers}'`;
+  const output = execFileSync("script", ["-q", "-e", "-c", command, "/dev/null"],
+                              { env: { PATH: process.env.PATH }, stdio: ["ignore", "pipe", "inherit"] });
   return output.toString("utf8").replaceAll("\r\n", "\n"); // the terminal's own CR
 }
 
