@@ -39,9 +39,10 @@ play:
 	cmake --build --preset $(PRESET) --target match3
 	@./$(BUILD_DIR)/match3
 
-# Under wine the tests share one wine server, up for the whole run.
+# Under wine the tests share one wine server, up for the whole run, and
+# an address space laid out the same way every time (see tools/under-wine).
 ifeq ($(PRESET),windows)
-CTEST := tools/with-wineserver ctest
+CTEST := tools/under-wine ctest
 else
 CTEST := ctest
 endif
