@@ -9,6 +9,7 @@ import createMatch3 from "./match3.js";
 const kRows = 50; // what the game asks for
 const kFewestColumns = 50;
 const kMostTypedAhead = 64 * 1024; // bytes waiting for the game at most
+const kLongestLine = 4095; // bytes of a line being typed, as a terminal holds
 const kSignals = { SIGINT: 2, SIGQUIT: 3 }; // what Ctrl-C and Ctrl-\ send
 
 const terminal = new Terminal({
@@ -21,7 +22,6 @@ const fit = new FitAddon.FitAddon();
 terminal.loadAddon(fit);
 terminal.open(document.getElementById("terminal"));
 const { master, slave } = openpty();
-terminal.loadAddon(master);
 
 function fitColumns() {
   const proposed = fit.proposeDimensions();
@@ -34,6 +34,50 @@ terminal.focus();
 const statusLine = document.getElementById("status");
 const newGameButton = document.getElementById("new-game");
 const refusedNotice = document.getElementById("refused");
+
+function refuseKeys() {
+  refusedNotice.hidden = false;
+  terminal.write("\x07");
+}
+
+// The line being typed stays in the line discipline until its end comes, so
+// its length is bounded before the keys get there: beyond kLongestLine bytes
+// they are refused, as a terminal refuses them. The length counted is at
+// least the line's (Backspace takes off one byte of a character that may
+// have more), so the bound holds.
+const kLineEnds = new Set(["\r", "\n", "\x04", "\x15", "\x03", "\x1c", "\x1a"]); // Enter, Ctrl-D, Ctrl-U, the signals
+const kErase = "\x7f";
+const utf8Length = (char) => new TextEncoder().encode(char).length;
+let lineLength = 0;
+
+function boundLine(keys) {
+  let kept = "";
+  let refused = false;
+  for (const char of keys) {
+    if (kLineEnds.has(char)) {
+      lineLength = 0;
+    } else if (char === kErase) {
+      lineLength = Math.max(0, lineLength - 1);
+    } else if (lineLength + utf8Length(char) > kLongestLine) {
+      refused = true;
+      continue;
+    } else {
+      lineLength += utf8Length(char);
+    }
+    kept += char;
+  }
+  if (refused) refuseKeys();
+  return kept;
+}
+
+// The pseudo-terminal's master takes the terminal's keys through boundLine;
+// everything else goes to the terminal as it is.
+master.activate({
+  write: (data, done) => terminal.write(data, done),
+  onData: (listener) => terminal.onData((keys) => listener(boundLine(keys))),
+  onBinary: (listener) => terminal.onBinary((keys) => listener(boundLine(keys))),
+  onResize: (listener) => terminal.onResize(listener),
+});
 
 // What the player has typed and the line discipline has passed on, waiting
 // for the game: chunks of bytes, an empty chunk for the end of the input,
@@ -58,10 +102,7 @@ slave.onReadable(() => {
     return;
   }
   const room = kMostTypedAhead - typedSize;
-  if (bytes.length > room) {
-    refusedNotice.hidden = false;
-    terminal.write("\x07");
-  }
+  if (bytes.length > room) refuseKeys();
   const taken = bytes.slice(0, Math.max(0, room));
   if (taken.length > 0 || bytes.length === 0) {
     typed.push(Uint8Array.from(taken));

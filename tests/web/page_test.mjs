@@ -140,6 +140,13 @@ async function screenWhen(page, predicate) {
   assert.fail(`the screen never showed it: ${(await cells(page)).map((row) => row.text).join("\n")}`);
 }
 
+// Pastes `text` into the terminal as the browser does with the clipboard.
+const paste = (page, text) => page.evaluate((pasted) => {
+  const clipboardData = new DataTransfer();
+  clipboardData.setData("text/plain", pasted);
+  document.activeElement.dispatchEvent(new ClipboardEvent("paste", { clipboardData, bubbles: true }));
+}, text);
+
 const START = ["(ввод на английском)\n\n", 1];
 const play_ = (n) => ["чтобы играть) (ввод на английском)\n", n];
 const COORDINATES = (n) => ["Y-1 )\n", n];
@@ -173,7 +180,7 @@ test("a scripted game: the board of musl's rand, the colours, the Cyrillic, the 
   await page.close();
 });
 
-test("Ctrl-D ends the input and Ctrl-C the game; the page then offers a new one", async () => {
+test("Ctrl-D ends the input and Ctrl-C the game, the page then offers a new one, and a line is bounded", async () => {
   const { page, problems } = await openPage();
   await play(page, 0, [[START, "y\n"], [play_(1), "y\n"], [COORDINATES(1), "3"]]);
   await page.keyboard.press("Control+Z"); // means nothing in a page
@@ -193,6 +200,17 @@ test("Ctrl-D ends the input and Ctrl-C the game; the page then offers a new one"
 
   await page.click("#new-game");
   await waitFor(page, 2, (game) => game.text.includes(START[0]));
+  // A pasted line longer than a terminal holds loses its end: the "n" past
+  // 4095 bytes never reaches the game, which goes on to its next question.
+  assert.ok(await page.isHidden("#refused"));
+  await paste(page, `y${" ".repeat(5000)}n`);
+  await page.keyboard.press("Enter");
+  await waitFor(page, 2, (game) => game.text.includes(play_(1)[0]));
+  assert.ok(await page.isVisible("#refused"));
+  await play(page, 2, [[play_(1), "n\n"]]);
+  const bounded = await waitFor(page, 2, (game) => game.status !== null);
+  assert.equal(count(bounded.text, play_(1)[0]), 1);
+  assert.ok(bounded.text.endsWith(`Thanks for playing ( Спасибо за игру )\n${kRestore}`));
   assert.deepEqual(problems, []);
   await page.close();
 });
