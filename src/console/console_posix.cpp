@@ -45,9 +45,12 @@ void writeNow(std::string_view bytes) {
 // background (after `bg`, or a game started with &).
 constexpr std::array<int, 3> kStopSignals{SIGTSTP, SIGTTIN, SIGTTOU};
 
-void handleSignal(int signalNumber, void (*handler)(int)) {
+// What each signal did before the game took it: where an ending signal goes
+// once the terminal is restored.
+std::array<struct sigaction, NSIG> previousActions{};
+
+struct sigaction gameAction() {
   struct sigaction action {};
-  action.sa_handler = handler;
   // A stop must not break the read the game is waiting in.
   action.sa_flags = SA_RESTART;
   // Nor may a second stop break into the first: the restore of a game in
@@ -56,6 +59,24 @@ void handleSignal(int signalNumber, void (*handler)(int)) {
   sigemptyset(&action.sa_mask);
   for (const int stop : kStopSignals) {
     sigaddset(&action.sa_mask, stop);
+  }
+  return action;
+}
+
+void handleStop(int signalNumber, void (*handler)(int)) {
+  struct sigaction action = gameAction();
+  action.sa_handler = handler;
+  sigaction(signalNumber, &action, nullptr);
+}
+
+// Takes a signal for the game, unless the game was started with it ignored
+// (under nohup, or as a job a script started with &): that one stays
+// ignored, as whoever started the game asked.
+void takeSignal(int signalNumber, struct sigaction action) {
+  struct sigaction& previous = previousActions.at(static_cast<std::size_t>(signalNumber));
+  sigaction(signalNumber, nullptr, &previous);
+  if ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == SIG_IGN) {
+    return;
   }
   sigaction(signalNumber, &action, nullptr);
 }
@@ -69,11 +90,24 @@ void handleSignal(int signalNumber, void (*handler)(int)) {
 constexpr std::array<int, 9> kEndSignals{SIGINT,  SIGTERM, SIGHUP, SIGQUIT, SIGABRT,
                                          SIGSEGV, SIGBUS,  SIGFPE, SIGILL};
 
-extern "C" void restoreAndDie(int signalNumber) {
+[[nodiscard]] bool isFault(int signalNumber) {
+  return signalNumber == SIGSEGV || signalNumber == SIGBUS || signalNumber == SIGFPE ||
+         signalNumber == SIGILL;
+}
+
+// Once the terminal is restored, the signal goes where it went before the
+// game took it: the default action ends the game by it, and a tool watching
+// the game (a sanitizer) gets to report the crash. A fault of the game's own
+// comes again as the handler returns; a signal sent to the game is sent
+// again.
+extern "C" void restoreAndDie(int signalNumber, siginfo_t* info, void* /*context*/) {
   writeNow(kRestore[static_cast<std::size_t>(restoreOnSignal)]);
-  // Nothing is left to do if these fail: the default action ends the game.
-  static_cast<void>(std::signal(signalNumber, SIG_DFL));
-  static_cast<void>(std::raise(signalNumber));
+  // Nothing is left to do if these fail.
+  sigaction(signalNumber, &previousActions.at(static_cast<std::size_t>(signalNumber)), nullptr);
+  const bool sent = info == nullptr || info->si_code <= 0;  // by kill(), raise() or abort()
+  if (sent || !isFault(signalNumber)) {
+    static_cast<void>(std::raise(signalNumber));
+  }
 }
 
 extern "C" void restoreAndStop(int signalNumber) {
@@ -86,7 +120,7 @@ extern "C" void restoreAndStop(int signalNumber) {
   sigprocmask(SIG_UNBLOCK, &stop, nullptr);
   static_cast<void>(std::raise(signalNumber));
   // Here the game has been continued, in the foreground or the background.
-  handleSignal(signalNumber, restoreAndStop);
+  handleStop(signalNumber, restoreAndStop);
   if (inForeground()) {
     writeNow({resumeBytes.data(), resumeSize});
   }
@@ -99,11 +133,16 @@ void installSignalRestore(ConsoleMode mode) {
     resume += colourSequence(kColorText, kColorBackground).view();
   }
   resumeSize = resume.copy(resumeBytes.data(), resumeBytes.size());
+  struct sigaction ending = gameAction();
+  ending.sa_flags |= SA_SIGINFO;
+  ending.sa_sigaction = restoreAndDie;
   for (const int signalNumber : kEndSignals) {
-    handleSignal(signalNumber, restoreAndDie);
+    takeSignal(signalNumber, ending);
   }
+  struct sigaction stopping = gameAction();
+  stopping.sa_handler = restoreAndStop;
   for (const int signalNumber : kStopSignals) {
-    handleSignal(signalNumber, restoreAndStop);
+    takeSignal(signalNumber, stopping);
   }
 }
 

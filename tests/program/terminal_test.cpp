@@ -34,15 +34,49 @@ TEST(OnATerminal, Cp1251LocaleGetsTheBytesUnchanged) {
   EXPECT_NE(game.output.find("( \xD1\xEF\xE0\xF1\xE8\xE1\xEE"), std::string::npos);
 }
 
+// Under AddressSanitizer the game hands a crash on to the sanitizer, which
+// reports it and exits, instead of the system's default action.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitizerTakesCrashes = true;
+#elif defined(__has_feature)
+constexpr bool kSanitizerTakesCrashes = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitizerTakesCrashes = false;
+#endif
+
 // Ctrl-C and its kin, and a crash, end the game as they would, but only
 // once the terminal is restored.
 TEST(OnATerminal, CtrlCOrACrashWhileWaitingForAnAnswerRestoresTheTerminal) {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV}) {
     const testing::Finished game =
         runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "", signal});
+    if (signal == SIGSEGV && kSanitizerTakesCrashes) {
+      const std::size_t report = game.output.find("AddressSanitizer: SEGV");
+      ASSERT_NE(report, std::string::npos) << ::testing::PrintToString(game.output);
+      EXPECT_LT(game.output.find(kRestore), report);
+      continue;
+    }
     EXPECT_EQ(game.signal, signal);
     EXPECT_TRUE(game.output.ends_with(kRestore)) << "signal " << signal;
   }
+}
+
+// A game started with Ctrl-C ignored (as nohup does for a hang-up, or a
+// script for a job it starts with &) keeps ignoring it and plays on.
+TEST(OnATerminal, SignalsIgnoredAtTheStartStayIgnored) {
+  const testing::ShellRun shell = testing::runInShell({
+      {"$ ", "(trap '' INT; exec \"$GAME\")\n"},
+      {kQuestionEnd, "\x03"},
+      {"^C", "n\n"},
+      {"Thanks for playing", "exit\n"},
+  });
+  const std::string& output = shell.finished.output;
+  ASSERT_EQ(shell.typedAt.size(), 4U);
+  const std::string afterCtrlC = output.substr(shell.typedAt[1]);
+  const std::string farewell = "Thanks for playing ( Спасибо за игру )\r\n";
+  const std::size_t played = afterCtrlC.find(farewell);
+  ASSERT_NE(played, std::string::npos) << ::testing::PrintToString(afterCtrlC);
+  EXPECT_EQ(afterCtrlC.find(kRestore), played + farewell.size());  // restored at the end only
 }
 
 const std::string kTaken = "\x1b[?25l\x1b[97;40m";  // the cursor hidden, the text colour
