@@ -162,17 +162,22 @@ TEST(ThroughAPipe, MemoryDoesNotGrowWithTheLengthOfAnAnswer) {
   struct Case {
     testing::LongInput input;
     std::string ending;  // the last text the game writes
+    bool endsATurn;      // after which the board, drawn by the clock, may have no move left
   };
   const Case cases[] = {
-      {{"", 'y', kLength, "\nn\n"}, kStartQuestion},
-      {{"y\n", 'y', kLength, "\nn\n"}, kPlayQuestion},
-      {{"y\ny\n", '7', kLength, " 1\nr\nn\n"}, kPlayQuestion},
-      {{"y\ny\n1 1\n", 'r', kLength, "\nn\n"}, kFarewell},
+      {{"", 'y', kLength, "\nn\n"}, kStartQuestion, false},
+      {{"y\n", 'y', kLength, "\nn\n"}, kPlayQuestion, false},
+      {{"y\ny\n", '7', kLength, " 1\nr\nn\n"}, kPlayQuestion, true},
+      {{"y\ny\n1 1\n", 'r', kLength, "\nn\n"}, kFarewell, true},
   };
   for (const Case& test : cases) {
     const testing::Finished game = runThroughPipe(test.input);
     EXPECT_EQ(game.exitStatus, 0);
-    EXPECT_TRUE(game.output.ends_with(test.ending)) << game.output.substr(game.output.size() - 40);
+    // A game out of moves ends on its board, which it draws only once it has
+    // read the long answer and finished the turn.
+    const bool outOfMoves = test.endsATurn && game.output.ends_with("\n\n");
+    EXPECT_TRUE(outOfMoves || game.output.ends_with(test.ending))
+        << game.output.substr(game.output.size() - 40);
     EXPECT_LT(game.peakMemoryKiB, shortGame.peakMemoryKiB + 4096)
         << "short game " << shortGame.peakMemoryKiB << " KiB";
   }
