@@ -11,7 +11,8 @@ for file in usr/games/match3 usr/share/man/man6/match3.6.gz usr/share/doc/match3
   [ -e "$root/$file" ] || { echo "package: $file is missing"; exit 1; }
 done
 status=0
-printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$root/usr/games/match3" >"$root/output" || status=$?
+clock="$(cd "$(dirname "$0")/.." && pwd)/tools/at-fixed-clock"
+printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$clock" "$root/usr/games/match3" >"$root/output" || status=$?
 [ "$status" -eq 0 ] || { echo "package: the game exited with $status"; exit 1; }
 grep -a -q 'Thanks for playing' "$root/output" || { echo "package: no farewell"; exit 1; }
 echo "package: unpacked, played $(grep -a -c 'enter y/n' "$root/output") turns, exit status 0"

@@ -102,11 +102,13 @@ function masked(text) {
   }).join("\n");
 }
 
-// The POSIX build on a pseudo-terminal (script(1)), its answers from a file.
+// The POSIX build on a pseudo-terminal (script(1)), its answers from a file,
+// at a clock whose boards last the game.
+const fixedClock = new URL("../../tools/at-fixed-clock", import.meta.url).pathname;
 function posixOutput(input) {
   const answers = join(mkdtempSync(join(tmpdir(), "match3-web-")), "answers");
   writeFileSync(answers, input);
-  const command = `TERM=xterm-256color LANG=C.UTF-8 exec '${posixGame}' < '${answers}'`;
+  const command = `TERM=xterm-256color LANG=C.UTF-8 exec '${fixedClock}' '${posixGame}' < '${answers}'`;
   const output = execFileSync("script", ["-q", "-e", "-c", command, "/dev/null"],
                               { env: { PATH: process.env.PATH }, stdio: ["ignore", "pipe", "inherit"] });
   return output.toString("utf8").replaceAll("\r\n", "\n"); // the terminal's own CR

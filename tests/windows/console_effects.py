@@ -26,6 +26,8 @@ import sys
 import termios
 import time
 
+# The clock fixed, so that the board never runs out of moves in the turn played.
+FIXED_CLOCK = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "at-fixed-clock")
 WAIT_SECONDS = 90  # wine's first start in a fresh prefix is slow
 
 # Console attribute of each ANSI foreground; None is the console's default.
@@ -202,7 +204,7 @@ def played_game(program):
     """A turn that moves nothing at row 1, column 1 ('u'), then 'n': the
     effects of every drawing, and the console after the game."""
     before = "echo the shell's lines before the game, longer than a board row"
-    game = Game("wine", "cmd", "/c", f"{before} & {before} & {program} & echo after the game")
+    game = Game(FIXED_CLOCK, "wine", "cmd", "/c", f"{before} & {before} & {program} & echo after the game")
     terminal = game.terminal
     asked = game.wait_for(START)
     check(not terminal.cursor_visible, "the cursor is shown while the game waits")

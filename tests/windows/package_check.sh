@@ -16,7 +16,8 @@ for link in $(grep -o '](\([^)#:]*\))' "$root/$folder/README.md" | sed 's/^](//;
   [ -e "$root/$folder/$link" ] || { echo "windows package: README.md links $link, not in the zip"; exit 1; }
 done
 status=0
-printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | wine "$root/$folder/match3.exe" >"$root/output" || status=$?
+clock="$(cd "$(dirname "$0")/../.." && pwd)/tools/at-fixed-clock"
+printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$clock" wine "$root/$folder/match3.exe" >"$root/output" || status=$?
 [ "$status" -eq 0 ] || { echo "windows package: the game exited with $status"; exit 1; }
 grep -a -q "Thanks for playing" "$root/output" || { echo "windows package: no farewell"; exit 1; }
 echo "windows package: $(cd "$root/$folder" && echo *) unpacked; played" \

@@ -11,7 +11,7 @@ program=${1:?usage: scripted_game.sh PROGRAM.exe}
 here=$(cd "$(dirname "$0")" && pwd)
 out=$(mktemp)
 trap 'rm -f "$out" "$out.lf"' EXIT
-printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | wine "$program" >"$out"
+printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$here/../../tools/at-fixed-clock" wine "$program" >"$out"
 fail() { echo "windows game: $1"; od -c "$out" | head -40; exit 1; }
 
 export LC_ALL=C
