@@ -3,7 +3,7 @@
 // game on the other side of it. The game's bytes go to the terminal as they
 // are and the page never reads them; a game is one run of the program, and
 // a new game a new run.
-import { openpty } from "./xterm/xterm-pty.mjs";
+import { Flags, openpty } from "./xterm/xterm-pty.mjs";
 import createMatch3 from "./match3.js";
 
 const kRows = 50; // what the game asks for
@@ -139,14 +139,24 @@ async function readTyped(size) {
   return first.subarray(0, size);
 }
 
+// Between games the keys typed are not echoed: the last game's screen
+// stays as it ended, and only Enter means something.
+function setEcho(on) {
+  const termios = slave.ioctl("TCGETS");
+  const lflag = on ? termios.lflag | Flags.ECHO : termios.lflag & ~Flags.ECHO;
+  slave.ioctl("TCSETS", { ...termios, lflag });
+}
+
 function showEnd(status) {
   game = null;
+  setEcho(false);
   statusLine.textContent = `The game is over (exit status ${status}). Press Enter or the button for a new game.`;
   newGameButton.hidden = false;
   newGameButton.focus();
 }
 
 async function startGame() {
+  setEcho(true);
   typed = [];
   typedSize = 0;
   refusedNotice.hidden = true;

@@ -131,6 +131,12 @@ const cells = (page) => page.evaluate(() => {
   return rows;
 });
 
+// Every row of the page's terminal, as text.
+const screenText = (page) => page.evaluate(() => {
+  const buffer = window.match3Page.terminal.buffer.active;
+  return Array.from({ length: buffer.length }, (_, y) => buffer.getLine(y).translateToString(true)).join("\n");
+});
+
 // The screen once `predicate` holds: the terminal draws what it is given a
 // moment after the game has written it.
 async function screenWhen(page, predicate) {
@@ -191,6 +197,10 @@ test("Ctrl-D ends the input and Ctrl-C the game, the page then offers a new one,
   const ended = await waitFor(page, 0, (game) => game.status !== null);
   assert.equal(ended.status, 0);
   assert.ok(await page.isVisible("#new-game"));
+  await page.click("#terminal"); // the keys to the terminal, not the button
+  await page.keyboard.type("xyz"); // between games: not echoed
+  await page.waitForTimeout(200);
+  assert.ok(!(await screenText(page)).includes("xyz"), await screenText(page));
 
   await page.keyboard.press("Enter"); // a new game
   await play(page, 1, [[START, "y\n"], [play_(1), "y\n"]]);
