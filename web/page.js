@@ -47,7 +47,10 @@ function refuseKeys() {
 // have more), so the bound holds.
 const kLineEnds = new Set(["\r", "\n", "\x04", "\x15", "\x03", "\x1c", "\x1a"]); // Enter, Ctrl-D, Ctrl-U, the signals
 const kErase = "\x7f";
-const utf8Length = (char) => new TextEncoder().encode(char).length;
+const utf8Length = (char) => {
+  const code = char.codePointAt(0); // a lone surrogate goes as U+FFFD, in 3 bytes
+  return code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+};
 let lineLength = 0;
 
 function boundLine(keys) {
