@@ -20,6 +20,13 @@ void setupConsole();
 // Blanks the screen and puts the cursor top-left.
 void clearScreen();
 
+// The question whose answer the game reads next. Called before every read
+// of an answer: a host where the player also answers by touch (the page)
+// learns from it which answers make sense; elsewhere it does nothing, and
+// no byte changes for it.
+enum class Question { start, play, row, column, direction };
+void expectAnswer(Question question);
+
 // Finds out what standard output is and prepares it; when the game ends, by
 // any road or by a signal, the cursor is shown and the colours are reset.
 void openTerminal();

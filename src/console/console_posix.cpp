@@ -251,6 +251,9 @@ void closeTerminal() {
   }
 }
 
+// A terminal's player answers by typing alone.
+void expectAnswer(Question /*question*/) {}
+
 StreamErrors streamErrors() {
   return {.input = inputBuffer().error(), .output = descriptorBuffer().error()};
 }

@@ -38,6 +38,13 @@ EM_ASYNC_JS(int, readFromPage, (char* bytes, int size), {
   HEAPU8.set(typed, bytes);
   return typed.length;
 });
+
+// Module.match3Question(question) is told which question the game reads the
+// answer to next (the order of Question), so that the page's touch controls
+// answer that question alone.
+EM_JS(void, tellPageTheQuestion, (int question), {
+  Module.match3Question(question);
+});
 // clang-format on
 // NOLINTEND
 
@@ -92,6 +99,8 @@ void closeTerminal() {
   writeText(kRestore.at(restoreKind(consoleMode())));
   std::cout.flush();
 }
+
+void expectAnswer(Question question) { tellPageTheQuestion(static_cast<int>(question)); }
 
 StreamErrors streamErrors() {
   return {.input = pageInput().error(), .output = pageOutput().error()};

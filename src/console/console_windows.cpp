@@ -166,6 +166,9 @@ void closeTerminal() {
   errorsAtTheEnd = {.input = streamError(stdin), .output = streamError(stdout)};
 }
 
+// A console's player answers by typing alone.
+void expectAnswer(Question /*question*/) {}
+
 StreamErrors streamErrors() { return errorsAtTheEnd; }
 
 }  // namespace match3

@@ -29,6 +29,7 @@ void playGame() {
   fillBoard(board, kBoardSize);
   drawBoard(board, kBoardSize, score);
   writeText(kStartQuestion.view());
+  expectAnswer(Question::start);
   const Word answer = readWord();
   if (isYes(answer.view())) {
     runTurns(board, kBoardSize, score);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "console/board_display.hpp"
+#include "console/console.hpp"
 #include "console/output.hpp"
 #include "flow/answers.hpp"
 #include "flow/texts.hpp"
@@ -55,6 +56,7 @@ void applyMove(Board& board, int sideLength, Selection& selection, std::string_v
 
 bool promptMove(Board& board, int sideLength, int selectedRow, int selectedColumn, int& score) {
   writeText(kDirectionQuestion.view());
+  expectAnswer(Question::direction);
   const Word direction = readWord();
   Selection selection{selectedRow, selectedColumn};
   applyMove(board, sideLength, selection, direction.view());
@@ -65,10 +67,13 @@ bool promptMove(Board& board, int sideLength, int selectedRow, int selectedColum
 
 bool promptPlay(Board& board, int sideLength, int& score) {
   writeText(kPlayQuestion.view());
+  expectAnswer(Question::play);
   const Word answer = readWord();
   if (isYes(answer.view())) {
     writeText(kCoordinateQuestion.view());
+    expectAnswer(Question::row);
     const int typedRow = readNumber();
+    expectAnswer(Question::column);
     const int typedColumn = readNumber();
     return promptMove(board, sideLength, zeroBased(typedRow), zeroBased(typedColumn), score);
   }
