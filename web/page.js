@@ -2,19 +2,29 @@
 // (xterm-pty), whose line discipline echoes and edits what is typed, and the
 // game on the other side of it. The game's bytes go to the terminal as they
 // are and the page never reads them; a game is one run of the program, and
-// a new game a new run.
+// a new game a new run. Buttons, the board's tiles and a text line answer
+// too: each is turned into the words a player would type, typed into the
+// same terminal when the game asks the question it answers.
 import { Flags, openpty } from "./xterm/xterm-pty.mjs";
 import createMatch3 from "./match3.js";
 
-const kRows = 50; // what the game asks for
-const kFewestColumns = 50;
+const kMostRows = 50; // what the game asks for
+const kFewestColumns = 50; // what its questions need
+const kRowsOfATurn = 27; // the rows down to the answer of a turn's last question
+const kLargestFont = 20;
+const kSmallestFont = 6;
+const kBoardSide = 10; // the board stands at the top-left, two columns a tile
 const kMostTypedAhead = 64 * 1024; // bytes waiting for the game at most
 const kLongestLine = 4095; // bytes of a line being typed, as a terminal holds
 const kSignals = { SIGINT: 2, SIGQUIT: 3 }; // what Ctrl-C and Ctrl-\ send
+const kQuestions = ["start", "play", "row", "column", "direction"]; // as the game numbers them
 
 const terminal = new Terminal({
-  rows: kRows,
+  rows: kMostRows,
   cols: kFewestColumns,
+  scrollback: 0,
+  screenReaderMode: true,
+  fontSize: kLargestFont,
   fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
   theme: { background: "#000000", black: "#000000" },
 });
@@ -23,21 +33,92 @@ terminal.loadAddon(fit);
 terminal.open(document.getElementById("terminal"));
 const { master, slave } = openpty();
 
-function fitColumns() {
-  const proposed = fit.proposeDimensions();
-  terminal.resize(Math.max(kFewestColumns, proposed?.cols ?? kFewestColumns), kRows);
-}
-fitColumns();
-window.addEventListener("resize", fitColumns);
-terminal.focus();
-
+const screen = document.getElementById("screen");
+const tilesBox = document.getElementById("tiles");
 const statusLine = document.getElementById("status");
 const newGameButton = document.getElementById("new-game");
 const refusedNotice = document.getElementById("refused");
+const answerButtons = [...document.querySelectorAll("#answers button[data-answer]")];
+const directionButtons = [...document.querySelectorAll("#answers button[data-direction]")];
+const lineForm = document.getElementById("line");
+const lineInput = document.getElementById("typed");
+const touchFirst = matchMedia("(pointer: coarse)").matches;
+
+// The largest font at which 50 columns and a turn's rows fit the screen's
+// box, then as many columns and rows as fit (at most the 50 rows the game
+// asks for).
+function fitTerminal() {
+  let proposed;
+  for (let size = kLargestFont; size >= kSmallestFont; --size) {
+    terminal.options.fontSize = size;
+    proposed = fit.proposeDimensions();
+    if (proposed && proposed.cols >= kFewestColumns && proposed.rows >= kRowsOfATurn) break;
+  }
+  terminal.resize(Math.max(kFewestColumns, proposed?.cols ?? 0),
+                  Math.min(kMostRows, Math.max(1, proposed?.rows ?? kMostRows)));
+  placeTiles();
+}
+
+// The board's tiles: one button a tile, over its two columns.
+const tiles = [];
+for (let row = 0; row < kBoardSide; ++row) {
+  for (let column = 0; column < kBoardSide; ++column) {
+    const tile = document.createElement("button");
+    tile.type = "button";
+    tile.tabIndex = -1;
+    tile.addEventListener("click", () => pickTile({ row, column }));
+    tilesBox.append(tile);
+    tiles.push(tile);
+  }
+}
+const tileAt = ({ row, column }) => tiles[row * kBoardSide + column];
+
+function cellSize() {
+  const box = terminal.element.querySelector(".xterm-screen").getBoundingClientRect();
+  return { width: box.width / terminal.cols, height: box.height / terminal.rows, box };
+}
+
+function placeTiles() {
+  const { width, height } = cellSize();
+  tiles.forEach((tile, at) => {
+    Object.assign(tile.style, {
+      left: `${(at % kBoardSide) * 2 * width}px`, top: `${Math.floor(at / kBoardSide) * height}px`,
+      width: `${2 * width}px`, height: `${height}px`,
+    });
+  });
+}
+
+// Each tile's name as the board on the screen has it.
+function nameTiles() {
+  const buffer = terminal.buffer.active;
+  tiles.forEach((tile, at) => {
+    const row = Math.floor(at / kBoardSide);
+    const column = at % kBoardSide;
+    const letter = buffer.getLine(buffer.viewportY + row)?.getCell(2 * column)?.getChars() || "blank";
+    const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
+    if (tile.getAttribute("aria-label") !== label) tile.setAttribute("aria-label", label);
+  });
+}
+let naming = false;
+terminal.onWriteParsed(() => {
+  if (naming) return;
+  naming = true;
+  requestAnimationFrame(() => {
+    naming = false;
+    nameTiles();
+  });
+});
+
+function flash() {
+  screen.classList.remove("flash");
+  void screen.offsetWidth; // starts the animation again
+  screen.classList.add("flash");
+}
+terminal.onBell(flash);
 
 function refuseKeys() {
   refusedNotice.hidden = false;
-  terminal.write("\x07");
+  flash();
 }
 
 // The line being typed stays in the line discipline until its end comes, so
@@ -73,13 +154,45 @@ function boundLine(keys) {
   return kept;
 }
 
+// The game's bytes on their way to the terminal. A game that runs far ahead
+// of what the terminal has drawn (answers typed far ahead) waits at its
+// next read until the terminal has drawn it all, so what waits to be drawn
+// stays bounded, as a terminal's buffer does.
+const kMostUndrawn = 64 * 1024;
+let undrawn = 0; // bytes the game has written since the terminal last caught up
+let drawing = 0; // chunks handed to the terminal and not yet drawn
+let whenDrawn = [];
+
+function draw(data, done) {
+  drawing += 1;
+  terminal.write(data, () => {
+    done(); // may hand over the next chunk at once
+    drawing -= 1;
+    if (drawing === 0) {
+      undrawn = 0;
+      whenDrawn.splice(0).forEach((wake) => wake());
+    }
+  });
+}
+
 // The pseudo-terminal's master takes the terminal's keys through boundLine;
 // everything else goes to the terminal as it is.
 master.activate({
-  write: (data, done) => terminal.write(data, done),
+  write: draw,
   onData: (listener) => terminal.onData((keys) => listener(boundLine(keys))),
   onBinary: (listener) => terminal.onBinary((keys) => listener(boundLine(keys))),
   onResize: (listener) => terminal.onResize(listener),
+});
+
+// A web user's keys: Ctrl+C copies what is selected (without a selection
+// it is the terminal's Ctrl-C), Ctrl+V and Cmd+V paste, Tab leaves the
+// terminal. The game never reads a Tab.
+terminal.attachCustomKeyEventHandler((event) => {
+  const command = (event.ctrlKey || event.metaKey) && !event.altKey;
+  const key = event.key.toLowerCase();
+  if (command && key === "c" && terminal.hasSelection()) return false;
+  if (command && key === "v" && !event.shiftKey) return false;
+  return event.key !== "Tab";
 });
 
 // What the player has typed and the line discipline has passed on, waiting
@@ -89,6 +202,7 @@ let typed = [];
 let typedSize = 0;
 let wakeReader = null;
 let game = null; // the game running, if any
+const recording = window.match3Record === true; // the tests keep every byte
 
 function deliver() {
   if (wakeReader !== null && typed.length > 0) {
@@ -110,6 +224,7 @@ slave.onReadable(() => {
   if (taken.length > 0 || bytes.length === 0) {
     typed.push(Uint8Array.from(taken));
     typedSize += taken.length;
+    if (taken.length === 0) game.ended = "input";
   }
   deliver();
 });
@@ -123,9 +238,19 @@ slave.onSignal((signal) => {
   }
 });
 
+// The answers of a gesture not yet typed: each is typed when the game waits
+// for it, so the terminal shows it under its question, as if typed there.
+let unsent = [];
+
+function typeNextAnswer() {
+  if (unsent.length > 0) terminal.input(`\x15${unsent.shift()}\r`); // Ctrl-U: a fresh line
+}
+
 // The game's read: up to `size` bytes typed, an empty array at the end of
 // the input, or a signal's number.
 async function readTyped(size) {
+  if (undrawn > kMostUndrawn && drawing > 0) await new Promise((wake) => whenDrawn.push(wake));
+  if (typed.length === 0) typeNextAnswer();
   while (typed.length === 0) {
     await new Promise((resolve) => {
       wakeReader = resolve;
@@ -135,12 +260,125 @@ async function readTyped(size) {
   if (typeof first === "number" || first.length <= size) {
     typed.shift();
     typedSize -= typeof first === "number" ? 0 : first.length;
+    if (recording && typeof first !== "number") game.input.push(first);
     return first;
   }
   typed[0] = first.subarray(size);
   typedSize -= size;
+  if (recording) game.input.push(first.subarray(0, size));
   return first.subarray(0, size);
 }
+
+// The question the controls answer: the one the game waits at, once no
+// answer of theirs is on its way to it.
+let asked = null;
+let picked = null; // the tile tapped, waiting for a direction
+
+function controlsTake(kind) {
+  switch (kind) {
+    case "yes-no": return asked === "start" || asked === "play";
+    case "tile": return asked === "play" || asked === "row";
+    case "direction": return asked === "direction" || (picked !== null && controlsTake("tile"));
+    default: return false;
+  }
+}
+
+function showControls() {
+  if (picked !== null && !controlsTake("tile")) picked = null;
+  answerButtons.forEach((button) => { button.disabled = !controlsTake("yes-no"); });
+  directionButtons.forEach((button) => { button.disabled = !controlsTake("direction"); });
+  tiles.forEach((tile, at) => {
+    tile.disabled = !controlsTake("tile");
+    tile.classList.toggle("picked", picked !== null && at === picked.row * kBoardSide + picked.column);
+  });
+}
+
+function answer(...answers) {
+  unsent = answers;
+  asked = null;
+  picked = null;
+  showControls();
+  if (wakeReader !== null && typed.length === 0) typeNextAnswer();
+}
+
+// The game tells which question it reads the answer to next.
+function onQuestion(number) {
+  if (game === null) return;
+  game.question = kQuestions[number];
+  if (recording) game.questions.push(game.question);
+  asked = unsent.length > 0 ? null : game.question;
+  showControls();
+}
+
+const coordinates = ({ row, column }) => `${row + 1} ${column + 1}`;
+
+function move(tile, direction) {
+  if (asked === "play") answer("y", coordinates(tile), direction);
+  else if (asked === "row") answer(coordinates(tile), direction);
+}
+
+function pickTile(tile) {
+  if (!controlsTake("tile")) return;
+  const same = picked !== null && picked.row === tile.row && picked.column === tile.column;
+  picked = same ? null : tile;
+  showControls();
+}
+
+answerButtons.forEach((button) => button.addEventListener("click", () => {
+  if (controlsTake("yes-no")) answer(button.dataset.answer);
+}));
+directionButtons.forEach((button) => button.addEventListener("click", () => {
+  if (!controlsTake("direction")) return;
+  if (asked === "direction") answer(button.dataset.direction);
+  else move(picked, button.dataset.direction);
+}));
+
+// A touch on the board: a swipe from a tile moves it that way, a tap picks
+// it. Touches elsewhere on the terminal do nothing, so no soft keyboard
+// comes up over the game.
+function tileUnder(touch) {
+  const { width, height, box } = cellSize();
+  const column = Math.floor((touch.clientX - box.left) / (2 * width));
+  const row = Math.floor((touch.clientY - box.top) / height);
+  const onBoard = row >= 0 && row < kBoardSide && column >= 0 && column < kBoardSide;
+  return onBoard ? { row, column } : null;
+}
+
+let touchStart = null;
+screen.addEventListener("touchstart", (event) => {
+  event.preventDefault();
+  const touch = event.changedTouches[0];
+  touchStart = event.touches.length === 1 ? { x: touch.clientX, y: touch.clientY, tile: tileUnder(touch) } : null;
+}, { passive: false });
+screen.addEventListener("touchend", (event) => {
+  event.preventDefault();
+  const start = touchStart;
+  touchStart = null;
+  if (start === null || start.tile === null || !controlsTake("tile")) return;
+  const touch = event.changedTouches[0];
+  const across = touch.clientX - start.x;
+  const down = touch.clientY - start.y;
+  const reach = Math.max(8, cellSize().height / 2);
+  if (Math.abs(across) < reach && Math.abs(down) < reach) {
+    pickTile(start.tile);
+  } else if (Math.abs(across) > Math.abs(down)) {
+    move(start.tile, across > 0 ? "r" : "l");
+  } else {
+    move(start.tile, down > 0 ? "d" : "u");
+  }
+}, { passive: false });
+screen.addEventListener("touchcancel", () => { touchStart = null; });
+
+// The text line types its line into the terminal as it stands, then Enter.
+lineForm.addEventListener("submit", (event) => {
+  event.preventDefault();
+  if (game === null) {
+    startGame();
+  } else {
+    terminal.input(`${lineInput.value}\r`);
+  }
+  lineInput.value = "";
+});
 
 // Between games the keys typed are not echoed: the last game's screen
 // stays as it ended, and only Enter means something.
@@ -150,32 +388,55 @@ function setEcho(on) {
   slave.ioctl("TCSETS", { ...termios, lflag });
 }
 
-function showEnd(status) {
+// How a game ended, in words.
+function endedBy(record) {
+  switch (record.status) {
+    case 0:
+      if (record.ended === "input") return "The input ended (Ctrl-D), so the game is over.";
+      if (record.question === "direction") return "The board offers no move: the game is over.";
+      return "The game is over.";
+    case 130: return "You ended the game with Ctrl-C.";
+    case 131: return "You ended the game with Ctrl-\\.";
+    default: return "The game stopped on an error.";
+  }
+}
+
+function focusFirst(element) {
+  element.focus({ preventScroll: true });
+}
+
+function showEnd(record) {
   game = null;
+  asked = null;
+  unsent = [];
+  showControls();
   setEcho(false);
-  statusLine.textContent = `The game is over (exit status ${status}). Press Enter or the button for a new game.`;
+  statusLine.textContent = `${endedBy(record)} Press Enter or New game for another.`;
   newGameButton.hidden = false;
-  newGameButton.focus();
+  focusFirst(newGameButton);
 }
 
 async function startGame() {
   setEcho(true);
   typed = [];
   typedSize = 0;
+  unsent = [];
   refusedNotice.hidden = true;
   newGameButton.hidden = true;
   statusLine.textContent = "";
-  const record = { output: [], status: null };
+  const record = { status: null, question: null, ended: null, questions: [], output: [], input: [] };
   window.match3Page.games.push(record);
   game = record;
   terminal.reset();
-  terminal.focus();
+  focusFirst(touchFirst ? answerButtons[0] : terminal.textarea);
   const instance = await createMatch3({
     match3Write: (bytes) => {
-      record.output.push(bytes);
+      undrawn += bytes.length;
+      if (recording) record.output.push(bytes);
       slave.write(Array.from(bytes));
     },
     match3Read: readTyped,
+    match3Question: onQuestion,
     printErr: (text) => slave.write(`${text}\n`),
   });
   let status;
@@ -187,11 +448,16 @@ async function startGame() {
     status = end.status;
   }
   record.status = status;
-  showEnd(status);
+  showEnd(record);
 }
 
 // For the page's tests and for the curious: the terminal, and every game's
-// bytes and status.
-window.match3Page = { terminal, games: [] };
+// status, the question it waits at and, where the page was asked to
+// record them (window.match3Record), the questions it asked and the bytes
+// it read and wrote; and how many bytes typed wait for the game.
+window.match3Page = { terminal, games: [], typedAhead: () => typedSize };
 newGameButton.addEventListener("click", () => startGame());
+new ResizeObserver(fitTerminal).observe(screen);
+fitTerminal();
+showControls();
 startGame();

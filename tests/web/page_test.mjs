@@ -15,6 +15,7 @@ import { serveSite } from "../../tools/serve-site.mjs";
 
 const require = createRequire(new URL("../../web/package.json", import.meta.url));
 const { chromium } = require("playwright-core");
+const { AxeBuilder } = require("@axe-core/playwright");
 
 const site = process.env.MATCH3_SITE;
 const posixGame = process.env.MATCH3_POSIX_GAME;
@@ -36,16 +37,19 @@ after(async () => {
   served?.close();
 });
 
-// A page with its clock frozen, watched for errors and for requests that
-// leave the site.
-async function openPage() {
-  const page = await browser.newPage({ viewport: { width: 1100, height: 1000 } });
+// A page with its clock frozen, recording every game's bytes, watched for
+// errors and for requests that leave the site; a phone's when `phone`.
+const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
+async function openPage(viewport = { width: 1100, height: 1000 }, phone = false) {
+  const context = await browser.newContext({ viewport, ...(phone ? kPhone : {}) });
+  const page = await context.newPage();
   const problems = [];
   page.on("pageerror", (error) => problems.push(`error: ${error.message}`));
   page.on("console", (message) => message.type() === "error" && problems.push(message.text()));
   page.on("request", (request) => request.url().startsWith(origin) ||
                                   problems.push(`request: ${request.url()}`));
   page.on("requestfailed", (request) => problems.push(`failed: ${request.url()}`));
+  await page.addInitScript(() => { window.match3Record = true; });
   await page.clock.setFixedTime(frozenTime);
   await page.goto(`${origin}/`);
   return { page, problems };
@@ -55,9 +59,12 @@ async function openPage() {
 const gameOf = (page, index) => page.evaluate((at) => {
   const game = window.match3Page.games[at];
   if (!game) return null;
-  const bytes = new Uint8Array(game.output.reduce((size, chunk) => size + chunk.length, 0));
-  game.output.reduce((offset, chunk) => (bytes.set(chunk, offset), offset + chunk.length), 0);
-  return { text: new TextDecoder().decode(bytes), status: game.status };
+  const text = (chunks) => {
+    const bytes = new Uint8Array(chunks.reduce((size, chunk) => size + chunk.length, 0));
+    chunks.reduce((offset, chunk) => (bytes.set(chunk, offset), offset + chunk.length), 0);
+    return new TextDecoder().decode(bytes);
+  };
+  return { text: text(game.output), read: text(game.input), status: game.status, questions: game.questions };
 }, index);
 
 async function waitFor(page, index, predicate) {
@@ -177,7 +184,7 @@ test("a scripted game: the board of musl's rand, the colours, the Cyrillic, the 
   const after = await screenWhen(page, (rows) => rows[14].text.startsWith(" enter y/n"));
   after.slice(0, 10).forEach((row, y) => row.cells.forEach((cell, x) =>
     assert.equal(cell.colour, y === 0 && x === 1 ? 15 : 2, `tile ${y + 1}, ${x + 1}`)));
-  await page.screenshot({ path: join(dirname(site), "page.png"), fullPage: true });
+  await page.screenshot({ path: join(dirname(site), "page.png") });
   await play(page, 0, [[play_(2), "y\n"], [COORDINATES(2), "10 1\n"], [DIRECTION(2), "u\n"],
                        [play_(3), "n\n"]]);
   const game = await waitFor(page, 0, (state) => state.status !== null);
@@ -185,7 +192,7 @@ test("a scripted game: the board of musl's rand, the colours, the Cyrillic, the 
   assert.ok(game.text.endsWith(`Thanks for playing ( Спасибо за игру )\n${kRestore}`));
   assert.equal(masked(game.text), masked(posixOutput(answers)));
   assert.deepEqual(problems, []);
-  await page.close();
+  await page.context().close();
 });
 
 test("Ctrl-D ends the input and Ctrl-C the game, the page then offers a new one, and a line is bounded", async () => {
@@ -219,10 +226,179 @@ test("Ctrl-D ends the input and Ctrl-C the game, the page then offers a new one,
   await page.keyboard.press("Enter");
   await waitFor(page, 2, (game) => game.text.includes(play_(1)[0]));
   assert.ok(await page.isVisible("#refused"));
+  assertInView(await layout(page), "with the notice");
   await play(page, 2, [[play_(1), "n\n"]]);
   const bounded = await waitFor(page, 2, (game) => game.status !== null);
   assert.equal(count(bounded.text, play_(1)[0]), 1);
   assert.ok(bounded.text.endsWith(`Thanks for playing ( Спасибо за игру )\n${kRestore}`));
   assert.deepEqual(problems, []);
-  await page.close();
+  await page.context().close();
+});
+
+// Where the page stands: sideways overflow, and the top of the board, the
+// row of the question the game waits at (the cursor's) and the bottom of
+// the controls shown, against the window.
+const layout = (page) => page.evaluate(() => {
+  const { terminal } = window.match3Page;
+  const screen = document.querySelector(".xterm-screen").getBoundingClientRect();
+  const shown = [...document.querySelectorAll("#controls > *")].filter((element) => !element.hidden);
+  return {
+    overflow: document.documentElement.scrollWidth - innerWidth, scrollY,
+    boardTop: screen.top, columns: terminal.cols,
+    questionBottom: screen.top + (terminal.buffer.active.cursorY + 1) * (screen.height / terminal.rows),
+    controlsBottom: Math.max(...shown.map((element) => element.getBoundingClientRect().bottom)),
+    height: innerHeight, status: document.getElementById("status").textContent,
+  };
+});
+
+// The page's layout shifts since it loaded, added up as Chromium counts them.
+const layoutShift = (page) => page.evaluate(() => new Promise((done) => {
+  let sum = 0;
+  new PerformanceObserver((list) => list.getEntries().forEach((entry) => { sum += entry.hadRecentInput ? 0 : entry.value; }))
+    .observe({ type: "layout-shift", buffered: true });
+  setTimeout(() => done(sum), 200);
+}));
+
+function assertInView(figures, where) {
+  assert.ok(figures.overflow <= 0 && figures.scrollY === 0 && figures.columns >= 50, `${where}: ${JSON.stringify(figures)}`);
+  assert.ok(figures.boardTop >= 0 && figures.questionBottom <= figures.height, `${where}: ${JSON.stringify(figures)}`);
+  assert.ok(figures.controlsBottom <= figures.height, `${where}: ${JSON.stringify(figures)}`);
+}
+
+// Waits until game `index` has asked `count` questions, the last `question`.
+const asked = (page, index, question, count) => waitFor(page, index, (game) =>
+  game.questions.length === count && game.questions.at(-1) === question);
+
+const typeLine = async (page, text) => {
+  await page.fill("#typed", text);
+  await page.press("#typed", "Enter");
+};
+
+test("on every screen the board, the question and the controls are in view, at every question and every end", async () => {
+  const screens = [[{ width: 360, height: 640 }, true, "n", "The game is over."],
+                   [{ width: 390, height: 844 }, true, "Control+D", "The input ended (Ctrl-D)"],
+                   [{ width: 844, height: 390 }, true, "Control+C", "You ended the game with Ctrl-C."],
+                   [{ width: 1280, height: 800 }, false, "x", "The game is over."]];
+  for (const [viewport, phone, end, words] of screens) {
+    const where = `${viewport.width} x ${viewport.height}`;
+    const { page, problems } = await openPage(viewport, phone);
+    const answers = [["start", "y"], ["play", "y"], ["row", "3 4"], ["direction", "r"], ["play", end]];
+    let count = 0;
+    for (const [question, answer] of answers) {
+      count += question === "direction" ? 2 : 1; // the row's question, then the column's
+      await asked(page, 0, question, count);
+      assertInView(await layout(page), `${where} at the ${question} question`);
+      if (count === 1) assert.ok(await layoutShift(page) <= 0.02, `${where}: shifts ${await layoutShift(page)}`);
+      if (answer.startsWith("Control+")) {
+        await page.evaluate(() => window.match3Page.terminal.focus());
+        await page.keyboard.press(answer);
+      } else {
+        await typeLine(page, answer);
+      }
+    }
+    await waitFor(page, 0, (game) => game.status !== null);
+    const ended = await layout(page);
+    assertInView(ended, `${where} after ${end}`);
+    assert.ok(ended.status.startsWith(words), ended.status);
+    await page.click("#new-game");
+    await asked(page, 1, "start", 1);
+    assertInView(await layout(page), `${where} in a new game`);
+    assert.deepEqual(problems, []);
+    await page.context().close();
+  }
+});
+
+// A swipe through the phone's touch screen, from one point to another.
+async function swipe(page, from, to) {
+  const cdp = await page.context().newCDPSession(page);
+  const at = (share) => [{ x: from.x + (to.x - from.x) * share, y: from.y + (to.y - from.y) * share }];
+  await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: at(0) });
+  for (const share of [0.5, 1]) await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: at(share) });
+  await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+}
+
+const centre = async (locator) => {
+  const box = await locator.boundingBox();
+  return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+};
+// A tap where the element stands, whatever takes it there.
+const touch = async (page, locator) => {
+  const { x, y } = await centre(locator);
+  await page.touchscreen.tap(x, y);
+};
+
+// What a screen reader finds, once it finds every one of `texts`: the
+// names in the page's accessibility tree.
+async function accessibleNames(page, texts) {
+  const cdp = await page.context().newCDPSession(page);
+  let names = "";
+  for (let tries = 0; tries < 100 && !texts.every((text) => names.includes(text)); ++tries) {
+    await page.waitForTimeout(50);
+    const { nodes } = await cdp.send("Accessibility.getFullAXTree");
+    names = nodes.filter((node) => !node.ignored).map((node) => node.name?.value ?? "").join("\n");
+  }
+  return names;
+}
+
+async function assertNoViolation(page, when) {
+  const { violations } = await new AxeBuilder({ page }).analyze();
+  assert.deepEqual(violations.map((violation) => `${violation.id}: ${violation.help}`), [], when);
+}
+
+test("a game by touch alone on a phone reads what typing would, and a screen reader finds the game", async () => {
+  const { page, problems } = await openPage({ width: 390, height: 844 }, true);
+  const tile = (row, column) => page.locator("#tiles button").nth((row - 1) * 10 + column - 1);
+  const button = (name) => page.getByRole("button", { name, exact: true });
+  const first = await screenWhen(page, (rows) => rows[13].text.startsWith("Do you want to start?"));
+  const seen = [first[0].text, first[9].text, " ( ваши очки ) your score: 0", first[13].text];
+  const names = await accessibleNames(page, seen);
+  assert.ok(seen.every((text) => names.includes(text)), names);
+  assert.equal(await tile(3, 4).getAttribute("aria-label"), `row 3, column 4: ${first[2].cells[3].letter}`);
+  await assertNoViolation(page, "at load");
+
+  // Touches the question cannot take send nothing: a swipe or an arrow at
+  // the start question, an arrow at the play question.
+  await swipe(page, await centre(tile(1, 1)), await centre(tile(1, 4)));
+  await touch(page, button("Swap right"));
+  await button("Yes").tap();
+  await asked(page, 0, "play", 2);
+  await touch(page, button("Swap up"));
+  // A swipe moves the tile, and a tap on a tile then on an arrow too.
+  await swipe(page, await centre(tile(1, 1)), await centre(tile(1, 3)));
+  await asked(page, 0, "play", 6);
+  await assertNoViolation(page, "mid-game");
+  await page.screenshot({ path: join(dirname(site), "phone.png") });
+  await touch(page, tile(10, 1));
+  await button("Swap up").tap();
+  await asked(page, 0, "play", 10);
+  await button("No").tap();
+  const game = await waitFor(page, 0, (state) => state.status === 0);
+  const answers = "y\ny\n1 1\nr\ny\n10 1\nu\nn\n";
+  assert.equal(game.read, answers);
+  assert.equal(masked(game.text), masked(posixOutput(answers)));
+  await assertNoViolation(page, "after the game");
+  assert.deepEqual(problems, []);
+  await page.context().close();
+});
+
+test("a web user's keys: Ctrl+C copies a selection, Ctrl+V pastes answers, Tab leaves the terminal", async () => {
+  const { page, problems } = await openPage();
+  await page.context().grantPermissions(["clipboard-read", "clipboard-write"], { origin });
+  await asked(page, 0, "start", 1);
+  await page.evaluate(() => window.match3Page.terminal.select(0, 13, 21));
+  await page.keyboard.press("Control+C");
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), "Do you want to start?");
+  await page.evaluate(() => navigator.clipboard.writeText("y\ny\n"));
+  await page.keyboard.press("Control+V");
+  await asked(page, 0, "row", 3);
+  assert.equal((await gameOf(page, 0)).read, "y\ny\n");
+  const focused = () => page.evaluate(() => document.activeElement.className || document.activeElement.id);
+  assert.equal(await focused(), "xterm-helper-textarea");
+  await page.keyboard.press("Tab");
+  assert.notEqual(await focused(), "xterm-helper-textarea");
+  await page.keyboard.press("Shift+Tab");
+  assert.equal(await focused(), "xterm-helper-textarea");
+  assert.equal((await gameOf(page, 0)).status, null);
+  assert.deepEqual(problems, []);
+  await page.context().close();
 });
