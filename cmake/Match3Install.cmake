@@ -10,7 +10,7 @@ if(WIN32)
   install(TARGETS match3 RUNTIME DESTINATION .)
   install(FILES README.md LICENSE DESTINATION .)
   # What the README links to, so that its links work in the unpacked zip.
-  install(FILES docs/match3.6 docs/performance.md docs/screenshot.svg docs/web.png DESTINATION docs)
+  install(FILES docs/match3.6 docs/performance.md docs/screenshot.svg docs/web.png docs/web-phone.png DESTINATION docs)
   find_program(MATCH3_GROFF groff)
   if(MATCH3_GROFF)
     set(manual_text "${CMAKE_CURRENT_BINARY_DIR}/match3.txt")

@@ -283,12 +283,16 @@ function controlsTake(kind) {
   }
 }
 
+// A control that the question cannot take is greyed and does nothing, yet
+// keeps the keyboard's focus where it is.
+const offer = (control, taken) => control.setAttribute("aria-disabled", String(!taken));
+
 function showControls() {
   if (picked !== null && !controlsTake("tile")) picked = null;
-  answerButtons.forEach((button) => { button.disabled = !controlsTake("yes-no"); });
-  directionButtons.forEach((button) => { button.disabled = !controlsTake("direction"); });
+  answerButtons.forEach((button) => offer(button, controlsTake("yes-no")));
+  directionButtons.forEach((button) => offer(button, controlsTake("direction")));
   tiles.forEach((tile, at) => {
-    tile.disabled = !controlsTake("tile");
+    offer(tile, controlsTake("tile"));
     tile.classList.toggle("picked", picked !== null && at === picked.row * kBoardSide + picked.column);
   });
 }

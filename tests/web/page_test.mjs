@@ -40,7 +40,7 @@ after(async () => {
 // A page with its clock frozen, recording every game's bytes, watched for
 // errors and for requests that leave the site; a phone's when `phone`.
 const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
-async function openPage(viewport = { width: 1100, height: 1000 }, phone = false) {
+async function openPage(viewport = { width: 1280, height: 800 }, phone = false) {
   const context = await browser.newContext({ viewport, ...(phone ? kPhone : {}) });
   const page = await context.newPage();
   const problems = [];

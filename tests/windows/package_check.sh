@@ -12,7 +12,8 @@ for file in match3.exe README.md LICENSE match3.txt; do
   [ -s "$root/$folder/$file" ] || { echo "windows package: $folder/$file is missing"; exit 1; }
 done
 # Every file the README links to is in the zip beside it.
-for link in $(grep -o '](\([^)#:]*\))' "$root/$folder/README.md" | sed 's/^](//; s/)$//' | sort -u); do
+for link in $(grep -o -e '](\([^)#:]*\))' -e 'src="[^"#:]*"' "$root/$folder/README.md" |
+               sed 's/^](//; s/)$//; s/^src="//; s/"$//' | sort -u); do
   [ -e "$root/$folder/$link" ] || { echo "windows package: README.md links $link, not in the zip"; exit 1; }
 done
 status=0
