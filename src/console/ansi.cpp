@@ -42,11 +42,14 @@ ControlSequence csi(std::initializer_list<long long> numbers, char final) {
 
 }  // namespace
 
-std::size_t restoreKind(ConsoleMode mode) {
+std::string_view restoreBytes(ConsoleMode mode) {
+  static constexpr std::string_view kCursorAndColours = "\x1b[0m\x1b[?25h";
+  static_assert(kCursorAndColours.starts_with(kResetAttributes) &&
+                kCursorAndColours.ends_with(kShowCursor));
   if (!mode.controls) {
-    return 0;
+    return {};
   }
-  return mode.colours ? 2 : 1;
+  return mode.colours ? kCursorAndColours : kShowCursor;
 }
 
 ControlSequence colourSequence(int foreground, int background) {

@@ -8,7 +8,8 @@
 
 namespace match3 {
 
-// The ANSI (ECMA-48) control sequences the game sends to a POSIX terminal.
+// The ANSI (ECMA-48) control sequences the game sends to a terminal: a
+// POSIX one, or the page's.
 inline constexpr std::string_view kShowCursor = "\x1b[?25h";
 inline constexpr std::string_view kHideCursor = "\x1b[?25l";
 inline constexpr std::string_view kEraseDisplay = "\x1b[2J";
@@ -17,12 +18,9 @@ inline constexpr std::string_view kResetAttributes = "\x1b[0m";
 inline constexpr std::string_view kReverseVideo = "\x1b[7m";
 inline constexpr std::string_view kReverseVideoOff = "\x1b[27m";
 
-// What the end of the game writes, by what the game changed (restoreKind):
-// nothing, the cursor, or the cursor and the colours.
-inline constexpr std::array<std::string_view, 3> kRestore{"", "\x1b[?25h", "\x1b[0m\x1b[?25h"};
-static_assert(kRestore[1] == kShowCursor && kRestore[2].starts_with(kResetAttributes) &&
-              kRestore[2].ends_with(kShowCursor));
-[[nodiscard]] std::size_t restoreKind(ConsoleMode mode);
+// What the end of the game writes, by what the game changed: nothing, the
+// cursor, or the cursor and the colours.
+[[nodiscard]] std::string_view restoreBytes(ConsoleMode mode);
 
 // A control sequence built at run time, held without allocating.
 struct ControlSequence {

@@ -62,7 +62,7 @@ long writeOutput(const char* bytes, std::size_t size) {
 long readInput(char* bytes, std::size_t size) {
   const int count = readFromPage(bytes, static_cast<int>(size));
   if (count < 0) {
-    const std::string_view restore = kRestore.at(restoreKind(consoleMode()));
+    const std::string_view restore = restoreBytes(consoleMode());
     writeToPage(restore.data(), static_cast<int>(restore.size()));
     std::_Exit(128 - count);
   }
@@ -96,7 +96,7 @@ void openTerminal() {
 }
 
 void closeTerminal() {
-  writeText(kRestore.at(restoreKind(consoleMode())));
+  writeText(restoreBytes(consoleMode()));
   std::cout.flush();
 }
 

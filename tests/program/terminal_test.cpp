@@ -44,10 +44,10 @@ constexpr bool kSanitizerTakesCrashes = __has_feature(address_sanitizer);
 constexpr bool kSanitizerTakesCrashes = false;
 #endif
 
-// Ctrl-C and its kin, and a crash, end the game as they would, but only
-// once the terminal is restored.
+// Ctrl-C and its kin, a crash and any other signal that ends a program end
+// the game as they would, but only once the terminal is restored.
 TEST(OnATerminal, CtrlCOrACrashWhileWaitingForAnAnswerRestoresTheTerminal) {
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV, SIGUSR1}) {
     const testing::Finished game =
         runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "", signal});
     if (signal == SIGSEGV && kSanitizerTakesCrashes) {
