@@ -1,8 +1,22 @@
 #include "console/byte_streams.hpp"
 
 #include <cerrno>
+#include <iostream>
+
+#include "console/text_encoding.hpp"
 
 namespace match3 {
+namespace {
+
+struct Wiring {
+  ByteInputBuffer* input = nullptr;
+  ByteOutputBuffer* output = nullptr;
+  std::streambuf* savedInput = nullptr;
+  std::streambuf* savedOutput = nullptr;
+};
+Wiring wiring;
+
+}  // namespace
 
 ByteOutputBuffer::ByteOutputBuffer(WriteBytes write) : write_(write) {
   setp(bytes_.data(), bytes_.data() + bytes_.size());
@@ -50,6 +64,36 @@ ByteInputBuffer::int_type ByteInputBuffer::underflow() {
   }
   setg(bytes_.data(), bytes_.data(), bytes_.data() + count);
   return traits_type::to_int_type(bytes_.front());
+}
+
+StandardStreams wireStandardStreams(ReadBytes read, WriteBytes write, bool utf8) {
+  static ByteInputBuffer input{read};
+  static ByteOutputBuffer output{write};
+  static Utf8OutputBuffer converted{&output};
+  std::ios::sync_with_stdio(false);
+  std::cout.flush();
+  wiring.input = &input;
+  wiring.output = &output;
+  wiring.savedOutput = std::cout.rdbuf(utf8 ? static_cast<std::streambuf*>(&converted) : &output);
+  wiring.savedInput = std::cin.rdbuf(&input);
+  return {.input = input, .output = output};
+}
+
+void unwireStandardStreams() {
+  std::cout.flush();
+  if (wiring.savedOutput != nullptr) {
+    std::cout.rdbuf(wiring.savedOutput);
+    wiring.savedOutput = nullptr;
+  }
+  if (wiring.savedInput != nullptr) {
+    std::cin.rdbuf(wiring.savedInput);
+    wiring.savedInput = nullptr;
+  }
+}
+
+StreamErrors standardStreamErrors() {
+  return {.input = wiring.input == nullptr ? 0 : wiring.input->error(),
+          .output = wiring.output == nullptr ? 0 : wiring.output->error()};
 }
 
 }  // namespace match3

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <streambuf>
 
+#include "console/console.hpp"
+
 namespace match3 {
 
 // How a host moves the game's bytes: the count moved (0 at the end of the
@@ -56,5 +58,20 @@ class ByteInputBuffer : public std::streambuf {
   std::array<char, 8192> bytes_{};
   int error_ = 0;
 };
+
+// The game's standard streams on a host: std::cin reads through `read`,
+// std::cout writes through `write`, turned into UTF-8 on the way when
+// `utf8` (the game's text is Windows-1251). The buffers are made at the
+// first call, with that call's functions, and live until the program ends.
+struct StandardStreams {
+  ByteInputBuffer& input;
+  ByteOutputBuffer& output;
+};
+StandardStreams wireStandardStreams(ReadBytes read, WriteBytes write, bool utf8);
+// Gives std::cin and std::cout back the buffers they had before.
+void unwireStandardStreams();
+// The first error met reading and writing (errno values; 0 where there was
+// none, or where the streams were never wired).
+[[nodiscard]] StreamErrors standardStreamErrors();
 
 }  // namespace match3

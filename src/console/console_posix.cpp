@@ -7,11 +7,9 @@
 #include <langinfo.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
 #include "console/ansi.hpp"
@@ -21,7 +19,6 @@
 #include "console/console_mode.hpp"
 #include "console/output.hpp"
 #include "console/terminal_signals.hpp"
-#include "console/text_encoding.hpp"
 
 namespace match3 {
 namespace {
@@ -61,24 +58,6 @@ long readInput(char* bytes, std::size_t size) {
   return uninterrupted([&] { return ::read(STDIN_FILENO, bytes, size); });
 }
 
-std::streambuf* savedBuffer = nullptr;
-std::streambuf* savedInput = nullptr;
-
-ByteOutputBuffer& descriptorBuffer() {
-  static ByteOutputBuffer buffer{writeOutput};
-  return buffer;
-}
-
-ByteInputBuffer& inputBuffer() {
-  static ByteInputBuffer buffer{readInput};
-  return buffer;
-}
-
-Utf8OutputBuffer& utf8Buffer() {
-  static Utf8OutputBuffer buffer{&descriptorBuffer()};
-  return buffer;
-}
-
 // Whether the game was started with `descriptor` closed. If so, /dev/null
 // takes its place, so that no file opened later (a locale's, say) can stand
 // in for the player's answers or the screen.
@@ -97,20 +76,18 @@ Utf8OutputBuffer& utf8Buffer() {
 }  // namespace
 
 void openTerminal() {
-  if (startedClosed(STDIN_FILENO, O_RDONLY)) {
-    inputBuffer().fail(EBADF);
-  }
-  if (startedClosed(STDOUT_FILENO, O_WRONLY)) {
-    descriptorBuffer().fail(EBADF);
-  }
-  std::ios::sync_with_stdio(false);
+  const bool inputClosed = startedClosed(STDIN_FILENO, O_RDONLY);
+  const bool outputClosed = startedClosed(STDOUT_FILENO, O_WRONLY);
   const ConsoleMode mode = chooseConsoleMode(isatty(STDOUT_FILENO) == 1, environment("TERM"),
                                              environment("NO_COLOR"), localeCodeset());
   useConsoleMode(mode);
-  std::cout.flush();
-  savedBuffer = std::cout.rdbuf(mode.utf8 ? static_cast<std::streambuf*>(&utf8Buffer())
-                                          : &descriptorBuffer());
-  savedInput = std::cin.rdbuf(&inputBuffer());
+  const StandardStreams streams = wireStandardStreams(readInput, writeOutput, mode.utf8);
+  if (inputClosed) {
+    streams.input.fail(EBADF);
+  }
+  if (outputClosed) {
+    streams.output.fail(EBADF);
+  }
   if (mode.controls) {
     // Carrying on after a stop: the cursor hidden again and the colour of
     // the text between drawings, which is what is in force while the game
@@ -126,22 +103,12 @@ void openTerminal() {
 void closeTerminal() {
   releaseTerminalSignals();
   writeText(restoreBytes(consoleMode()));
-  std::cout.flush();
-  if (savedBuffer != nullptr) {
-    std::cout.rdbuf(savedBuffer);
-    savedBuffer = nullptr;
-  }
-  if (savedInput != nullptr) {
-    std::cin.rdbuf(savedInput);
-    savedInput = nullptr;
-  }
+  unwireStandardStreams();
 }
 
 // A terminal's player answers by typing alone.
 void expectAnswer(Question /*question*/) {}
 
-StreamErrors streamErrors() {
-  return {.input = inputBuffer().error(), .output = descriptorBuffer().error()};
-}
+StreamErrors streamErrors() { return standardStreamErrors(); }
 
 }  // namespace match3

@@ -15,7 +15,6 @@
 #include "console/console.hpp"
 #include "console/console_mode.hpp"
 #include "console/output.hpp"
-#include "console/text_encoding.hpp"
 
 namespace {
 
@@ -69,30 +68,13 @@ long readInput(char* bytes, std::size_t size) {
   return count;
 }
 
-ByteOutputBuffer& pageOutput() {
-  static ByteOutputBuffer buffer{writeOutput};
-  return buffer;
-}
-
-ByteInputBuffer& pageInput() {
-  static ByteInputBuffer buffer{readInput};
-  return buffer;
-}
-
-Utf8OutputBuffer& utf8Output() {
-  static Utf8OutputBuffer buffer{&pageOutput()};
-  return buffer;
-}
-
 }  // namespace
 
 void openTerminal() {
-  std::ios::sync_with_stdio(false);
   const char* noColor = std::getenv("NO_COLOR");
   useConsoleMode(
       chooseConsoleMode(true, "xterm-256color", noColor == nullptr ? "" : noColor, "UTF-8"));
-  std::cout.rdbuf(&utf8Output());
-  std::cin.rdbuf(&pageInput());
+  static_cast<void>(wireStandardStreams(readInput, writeOutput, consoleMode().utf8));
 }
 
 void closeTerminal() {
@@ -102,8 +84,6 @@ void closeTerminal() {
 
 void expectAnswer(Question question) { tellPageTheQuestion(static_cast<int>(question)); }
 
-StreamErrors streamErrors() {
-  return {.input = pageInput().error(), .output = pageOutput().error()};
-}
+StreamErrors streamErrors() { return standardStreamErrors(); }
 
 }  // namespace match3
