@@ -39,6 +39,18 @@ ConsoleMode chooseConsoleMode(bool isTerminal, std::string_view term, std::strin
   return {.controls = true, .colours = noColor.empty(), .utf8 = utf8};
 }
 
+std::string_view codesetNamedBy(std::string_view lcAll, std::string_view lcCtype,
+                                std::string_view lang) {
+  const std::string_view name = !lcAll.empty() ? lcAll : !lcCtype.empty() ? lcCtype : lang;
+  for (std::size_t at = 0; at + 4 <= name.size(); ++at) {
+    const std::size_t length = name.size() - at >= 5 && name[at + 3] == '-' ? 5 : 4;
+    if (isUtf8Codeset(name.substr(at, length))) {
+      return "UTF-8";
+    }
+  }
+  return {};
+}
+
 ConsoleMode consoleMode() { return currentMode; }
 
 void useConsoleMode(ConsoleMode mode) { currentMode = mode; }

@@ -17,6 +17,13 @@ struct ConsoleMode {
 [[nodiscard]] ConsoleMode chooseConsoleMode(bool isTerminal, std::string_view term,
                                             std::string_view noColor, std::string_view codeset);
 
+// The codeset of a user's locale that the host cannot load (a name that is
+// not installed, as often in a container), read from the name itself: that
+// of the first of LC_ALL, LC_CTYPE and LANG that is set and not empty.
+// "UTF-8" when the name says UTF-8 or utf8, in any case; empty otherwise.
+[[nodiscard]] std::string_view codesetNamedBy(std::string_view lcAll, std::string_view lcCtype,
+                                              std::string_view lang);
+
 // The mode the console works in, chosen once when the terminal is opened.
 [[nodiscard]] ConsoleMode consoleMode();
 void useConsoleMode(ConsoleMode mode);

@@ -23,18 +23,21 @@
 namespace match3 {
 namespace {
 
-[[nodiscard]] std::string localeCodeset() {
-  // Asked of the user's locale before the game selects its own.
-  // Without the user's locale the codeset reads as ASCII, which is no UTF-8.
-  static_cast<void>(std::setlocale(LC_CTYPE, ""));
-  std::string codeset = nl_langinfo(CODESET);
-  static_cast<void>(std::setlocale(LC_CTYPE, "C"));
-  return codeset;
-}
-
 [[nodiscard]] std::string_view environment(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? std::string_view{} : std::string_view{value};
+}
+
+[[nodiscard]] std::string localeCodeset() {
+  // Asked of the user's locale before the game selects its own.
+  // Without the user's locale the codeset reads as ASCII, which is no UTF-8.
+  if (std::setlocale(LC_CTYPE, "") == nullptr) {
+    return std::string(
+        codesetNamedBy(environment("LC_ALL"), environment("LC_CTYPE"), environment("LANG")));
+  }
+  std::string codeset = nl_langinfo(CODESET);
+  static_cast<void>(std::setlocale(LC_CTYPE, "C"));
+  return codeset;
 }
 
 // A read or a write of a descriptor, made again when a signal interrupts

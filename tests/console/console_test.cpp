@@ -42,6 +42,17 @@ TEST(ConsoleMode, ConvertsTextOnlyForAUtf8Locale) {
   EXPECT_TRUE(chooseConsoleMode(true, "xterm", "", "utf8").utf8);
   EXPECT_FALSE(chooseConsoleMode(true, "xterm", "", "CP1251").utf8);
   EXPECT_FALSE(chooseConsoleMode(true, "xterm", "", "ANSI_X3.4-1968").utf8);
+  // A locale named but not installed: its name decides (LC_ALL, LC_CTYPE,
+  // LANG: the first set and not empty).
+  const auto named = [](std::string_view all, std::string_view ctype, std::string_view lang) {
+    return chooseConsoleMode(true, "xterm", "", codesetNamedBy(all, ctype, lang)).utf8;
+  };
+  EXPECT_TRUE(named("", "", "en_US.UTF-8"));
+  EXPECT_TRUE(named("ru_RU.utf8", "", "C"));
+  EXPECT_TRUE(named("", "de_DE.Utf-8@euro", "ru_RU.KOI8-R"));
+  EXPECT_FALSE(named("ru_RU.CP1251", "", "en_US.UTF-8"));
+  EXPECT_FALSE(named("", "", "ru_RU"));
+  EXPECT_FALSE(named("", "", "UTF"));
 }
 
 TEST(ColourSequence, MapsConsoleAttributesToAnsiColours) {

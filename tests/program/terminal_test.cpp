@@ -28,6 +28,13 @@ TEST(OnATerminal, DrawsInColourWithUtf8CyrillicAndRestoresAtTheEnd) {
   EXPECT_TRUE(output.ends_with(kRestore)) << output.substr(output.size() - 20);
 }
 
+// A UTF-8 locale that is named but not installed still gets UTF-8.
+TEST(OnATerminal, MissingUtf8LocaleGetsUtf8ByItsName) {
+  const testing::Finished game =
+      runOnTerminal({{"TERM=xterm", "LC_ALL=xx_XX.UTF-8"}, kQuestionEnd, "n\n", 0});
+  EXPECT_NE(game.output.find("Thanks for playing ( Спасибо за игру )"), std::string::npos);
+}
+
 TEST(OnATerminal, Cp1251LocaleGetsTheBytesUnchanged) {
   const testing::Finished game = runOnTerminal({{"TERM=xterm", "LANG=C"}, "", "n\n", 0});
   EXPECT_EQ(game.exitStatus, 0);
