@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -21,48 +22,54 @@ struct Offset {
   int columns;
 };
 
-// A shape is found when both `equal` cells hold the anchor's tile and, where
-// the shape has one, the `differs` cell does not.
+// The anchors a shape is looked for at: rows and columns from `first` to
+// the side length less `lastFromEnd`, both inclusive.
+struct Range {
+  int first;
+  int lastFromEnd;
+};
+
+// A shape is found at an anchor when both `equal` cells hold the anchor's
+// tile and, where the shape has a gap, the `gap` cell does not. The cell
+// that receives the moving tile is tested only where the shape has a gap:
+// shape 2 leaves it unexamined, like its mirror images 4, 6 and 8, so its
+// move is found whether or not a run of three already stands in the column.
 struct Shape {
-  std::array<Offset, 2> equal;
-  bool hasDiffering;
-  Offset differs;
+  int number = 0;
+  Range rows{};
+  Range columns{};
+  std::array<Offset, 2> equal{};
+  std::optional<Offset> gap;
 };
 
-// A pass tests its shapes at every anchor of its range. The last row and
-// column of the range are given as distances from the side length.
-struct Pass {
-  int lastRowFromEnd;
-  int firstColumn;
-  int lastColumnFromEnd;
-  std::array<Shape, 2> shapes;
-  int shapeCount;
-};
-
-constexpr Shape gapped(Offset first, Offset second, Offset gap) {
-  return {{first, second}, true, gap};
-}
-
-constexpr Shape ungapped(Offset first, Offset second) { return {{first, second}, false, {0, 0}}; }
-
-// The cell that receives the moving tile is tested for a difference only
-// where the shape has a gap. A pair completed from the side below its lower
-// end leaves that cell unexamined, like its mirror images do, so the move is
-// found whether or not a run of three already stands in the column.
-constexpr std::array<Pass, 5> kPasses{{
-    // Gapped pair in a column completed from below; pair in a column
-    // completed from the right below its lower end.
-    {4, 0, 2, {gapped({1, 0}, {3, 0}, {2, 0}), ungapped({1, 0}, {2, 1})}, 2},
-    // Gapped pair in a row completed from the right; pair in a row completed
-    // from below at its right end.
-    {2, 0, 4, {gapped({0, 1}, {0, 3}, {0, 2}), ungapped({0, 1}, {1, 2})}, 2},
-    // Split pair in a row completed from below; lone tile left of a pair.
-    {2, 0, 3, {gapped({0, 2}, {1, 1}, {0, 1}), ungapped({0, 2}, {0, 3})}, 2},
-    // Split pair in a column completed from the left; lone tile above a pair.
-    {4, 1, 1, {gapped({2, 0}, {1, -1}, {1, 0}), ungapped({2, 0}, {3, 0})}, 2},
-    // Split pair in a column completed from the right.
-    {3, 0, 2, {gapped({2, 0}, {1, 1}, {1, 0}), ungapped({0, 0}, {0, 0})}, 1},
+// The nine shapes, in the order the scan tests them: five passes over the
+// board (shapes 1 and 2, 3 and 4, 5 and 6, 7 and 8, then 9). The scan only
+// reads the board, so any order finds the same.
+constexpr std::array<Shape, 9> kShapes{{
+    // 1: gapped pair in a column, completed from below (A* / A / x / A).
+    {1, {0, 4}, {0, 2}, {{{1, 0}, {3, 0}}}, Offset{2, 0}},
+    // 2: pair in a column, completed from the right below its lower end.
+    {2, {0, 4}, {0, 2}, {{{1, 0}, {2, 1}}}, std::nullopt},
+    // 3: gapped pair in a row, completed from the right (A* A x A).
+    {3, {0, 2}, {0, 4}, {{{0, 1}, {0, 3}}}, Offset{0, 2}},
+    // 4: pair in a row, completed from below at its right end.
+    {4, {0, 2}, {0, 4}, {{{0, 1}, {1, 2}}}, std::nullopt},
+    // 5: split pair in a row, completed from below (A* x A / . A .).
+    {5, {0, 2}, {0, 3}, {{{0, 2}, {1, 1}}}, Offset{0, 1}},
+    // 6: lone tile one cell left of a pair in a row (A* . A A).
+    {6, {0, 2}, {0, 3}, {{{0, 2}, {0, 3}}}, std::nullopt},
+    // 7: split pair in a column, completed from the left.
+    {7, {0, 4}, {1, 1}, {{{2, 0}, {1, -1}}}, Offset{1, 0}},
+    // 8: lone tile one cell above a pair in a column.
+    {8, {0, 4}, {1, 1}, {{{2, 0}, {3, 0}}}, std::nullopt},
+    // 9: split pair in a column, completed from the right.
+    {9, {0, 3}, {0, 2}, {{{2, 0}, {1, 1}}}, Offset{1, 0}},
 }};
+static_assert(std::all_of(kShapes.begin(), kShapes.end(),
+                          [](const Shape& shape) {
+                            return shape.number == &shape - kShapes.data() + 1;
+                          }),
+              "the shapes stand in the order of their numbers");
 
 // A position off the board holds no tile and equals nothing.
 [[nodiscard]] bool holdsTile(const Board& board, int span, int row, int column, char tile) {
@@ -77,17 +84,15 @@ constexpr std::array<Pass, 5> kPasses{{
       return false;
     }
   }
-  return !shape.hasDiffering ||
-         !holdsTile(board, span, row + shape.differs.rows, column + shape.differs.columns, anchor);
+  return !shape.gap.has_value() ||
+         !holdsTile(board, span, row + shape.gap->rows, column + shape.gap->columns, anchor);
 }
 
-[[nodiscard]] bool passFindsMove(const Board& board, int span, const Pass& pass) {
-  for (int row = 0; row <= span - pass.lastRowFromEnd; ++row) {
-    for (int column = pass.firstColumn; column <= span - pass.lastColumnFromEnd; ++column) {
-      for (int index = 0; index < pass.shapeCount; ++index) {
-        if (isShapeAt(board, span, pass.shapes.at(index), row, column)) {
-          return true;
-        }
+[[nodiscard]] bool isShapeOnBoard(const Board& board, int span, const Shape& shape) {
+  for (int row = shape.rows.first; row <= span - shape.rows.lastFromEnd; ++row) {
+    for (int column = shape.columns.first; column <= span - shape.columns.lastFromEnd; ++column) {
+      if (isShapeAt(board, span, shape, row, column)) {
+        return true;
       }
     }
   }
@@ -98,8 +103,8 @@ constexpr std::array<Pass, 5> kPasses{{
 
 bool hasPossibleMove(const Board& board, int sideLength) {
   const int span = boardSpan(sideLength);
-  return std::any_of(kPasses.begin(), kPasses.end(),
-                     [&](const Pass& pass) { return passFindsMove(board, span, pass); });
+  return std::any_of(kShapes.begin(), kShapes.end(),
+                     [&](const Shape& shape) { return isShapeOnBoard(board, span, shape); });
 }
 
 void reshuffleBoard(Board& board, int sideLength) {
