@@ -26,7 +26,7 @@ void drawSelectedThroughAPipe(benchmark::State& state) { drawSelected(state, {})
 BENCHMARK(drawSelectedThroughAPipe);
 
 void drawSelectedOnATerminal(benchmark::State& state) {
-  drawSelected(state, {.controls = true, .colours = true, .utf8 = false});
+  drawSelected(state, {.controls = true, .colors = true, .utf8 = false});
 }
 BENCHMARK(drawSelectedOnATerminal);
 

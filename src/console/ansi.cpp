@@ -6,9 +6,9 @@
 namespace match3 {
 namespace {
 
-// ANSI numbers its colours red 1, green 2, blue 4: the console's red and
+// ANSI numbers its colors red 1, green 2, blue 4: the console's red and
 // blue bits change places.
-[[nodiscard]] int ansiColourIndex(int attribute) {
+[[nodiscard]] int ansiColorIndex(int attribute) {
   return ((attribute & 1) << 2) | (attribute & 2) | ((attribute & 4) >> 2);
 }
 
@@ -43,22 +43,22 @@ ControlSequence csi(std::initializer_list<long long> numbers, char final) {
 }  // namespace
 
 std::string_view restoreBytes(ConsoleMode mode) {
-  static constexpr std::string_view kCursorAndColours = "\x1b[0m\x1b[?25h";
-  static_assert(kCursorAndColours.starts_with(kResetAttributes) &&
-                kCursorAndColours.ends_with(kShowCursor));
+  static constexpr std::string_view kCursorAndColors = "\x1b[0m\x1b[?25h";
+  static_assert(kCursorAndColors.starts_with(kResetAttributes) &&
+                kCursorAndColors.ends_with(kShowCursor));
   if (!mode.controls) {
     return {};
   }
-  return mode.colours ? kCursorAndColours : kShowCursor;
+  return mode.colors ? kCursorAndColors : kShowCursor;
 }
 
-ControlSequence colourSequence(int foreground, int background) {
+ControlSequence colorSequence(int foreground, int background) {
   constexpr int kIntensity = 8;
   constexpr int kAttributeMask = 15;
   foreground &= kAttributeMask;
   background &= kAttributeMask;
-  return csi({((foreground & kIntensity) != 0 ? 90 : 30) + ansiColourIndex(foreground),
-              ((background & kIntensity) != 0 ? 100 : 40) + ansiColourIndex(background)},
+  return csi({((foreground & kIntensity) != 0 ? 90 : 30) + ansiColorIndex(foreground),
+              ((background & kIntensity) != 0 ? 100 : 40) + ansiColorIndex(background)},
              'm');
 }
 

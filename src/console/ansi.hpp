@@ -19,7 +19,7 @@ inline constexpr std::string_view kReverseVideo = "\x1b[7m";
 inline constexpr std::string_view kReverseVideoOff = "\x1b[27m";
 
 // What the end of the game writes, by what the game changed: nothing, the
-// cursor, or the cursor and the colours.
+// cursor, or the cursor and the colors.
 [[nodiscard]] std::string_view restoreBytes(ConsoleMode mode);
 
 // A control sequence built at run time, held without allocating.
@@ -30,9 +30,9 @@ struct ControlSequence {
   [[nodiscard]] std::string_view view() const { return {bytes.data(), size}; }
 };
 
-// Sets the colours of a console attribute (foreground and background, 0 to
+// Sets the colors of a console attribute (foreground and background, 0 to
 // 15 each, in the console's layout).
-[[nodiscard]] ControlSequence colourSequence(int foreground, int background);
+[[nodiscard]] ControlSequence colorSequence(int foreground, int background);
 // Puts the cursor in a cell, both counted from 0 at the top-left.
 [[nodiscard]] ControlSequence cursorPositionSequence(int column, int row);
 // Asks the terminal for a window of this many columns and rows.

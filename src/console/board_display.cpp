@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "console/colours.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/console_mode.hpp"
 #include "console/output.hpp"
@@ -21,12 +21,12 @@ static_assert(kScoreLabel.size == 27);
 constexpr std::size_t kCellWidth = 2;  // the tile and the space after it
 constexpr int kNoColumn = -1;
 
-// Writes one line of the board. With `colourPerCell`, the colour is set
-// before every tile: the tiles' colour, or the highlight in
-// `highlightedColumn`. Without it the line goes out in the colour in force,
-// which is all that per-cell colours come to where the console shows none;
+// Writes one line of the board. With `colorPerCell`, the color is set
+// before every tile: the tiles' color, or the highlight in
+// `highlightedColumn`. Without it the line goes out in the color in force,
+// which is all that per-cell colors come to where the console shows none;
 // a highlighted cell is then marked the console's other way, if it has one.
-void drawRow(const BoardRow& tiles, int span, bool colourPerCell, int highlightedColumn) {
+void drawRow(const BoardRow& tiles, int span, bool colorPerCell, int highlightedColumn) {
   std::array<char, kCellWidth * kBoardSize> text{};
   const auto cells = static_cast<std::size_t>(span);
   for (std::size_t cell = 0; cell < cells; ++cell) {
@@ -34,7 +34,7 @@ void drawRow(const BoardRow& tiles, int span, bool colourPerCell, int highlighte
     text[kCellWidth * cell + 1] = ' ';
   }
   const std::string_view line{text.data(), kCellWidth * cells};
-  if (!colourPerCell) {
+  if (!colorPerCell) {
     const auto highlighted = static_cast<std::size_t>(highlightedColumn);
     if (highlightedColumn < 0 || highlighted >= cells) {
       writeText(line);
@@ -85,9 +85,9 @@ void drawBoard(const Board& board, int sideLength, int score) {
 void drawBoardSelected(const Board& board, int sideLength, int score, int selectedRow,
                        int selectedColumn) {
   const int span = boardSpan(sideLength);
-  const bool colourPerCell = consoleMode().colours;
+  const bool colorPerCell = consoleMode().colors;
   for (int row = 0; row < span; ++row) {
-    drawRow(board[row], span, colourPerCell, row == selectedRow ? selectedColumn : kNoColumn);
+    drawRow(board[row], span, colorPerCell, row == selectedRow ? selectedColumn : kNoColumn);
   }
   writeScoreLine(score);
 }

@@ -4,13 +4,13 @@
 
 namespace match3 {
 
-// Draws the board in the tiles' colour, then the score line in the text
-// colour, which stays in force for whatever is written next. Starts wherever
+// Draws the board in the tiles' color, then the score line in the text
+// color, which stays in force for whatever is written next. Starts wherever
 // the output stands; neither clears nor moves the cursor.
 void drawBoard(const Board& board, int sideLength, int score);
 
 // The same, with the tile at the selected cell, and the space after it, in
-// the highlight colour. A selection off the board highlights nothing.
+// the highlight color. A selection off the board highlights nothing.
 void drawBoardSelected(const Board& board, int sideLength, int score, int selectedRow,
                        int selectedColumn);
 

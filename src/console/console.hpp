@@ -6,9 +6,9 @@ namespace match3 {
 inline constexpr int kConsoleColumns = 50;
 inline constexpr int kConsoleRows = 50;
 
-// Everything written after the call appears in these colours.
+// Everything written after the call appears in these colors.
 void setTextColor(int foreground, int background);
-// Where the console shows no colours but takes controls (NO_COLOR): what is
+// Where the console shows no colors but takes controls (NO_COLOR): what is
 // written between setHighlight(true) and setHighlight(false) stands out in
 // reverse video. Elsewhere it does nothing.
 void setHighlight(bool on);
@@ -28,7 +28,7 @@ enum class Question { start, play, row, column, direction };
 void expectAnswer(Question question);
 
 // Finds out what standard output is and prepares it; when the game ends, by
-// any road or by a signal, the cursor is shown and the colours are reset.
+// any road or by a signal, the cursor is shown and the colors are reset.
 void openTerminal();
 void closeTerminal();
 

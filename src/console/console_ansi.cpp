@@ -3,7 +3,7 @@
 // the text, so every sequence takes effect exactly where it stands.
 
 #include "console/ansi.hpp"
-#include "console/colours.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/console_mode.hpp"
 #include "console/output.hpp"
@@ -11,14 +11,14 @@
 namespace match3 {
 
 void setTextColor(int foreground, int background) {
-  if (consoleMode().colours) {
-    writeText(colourSequence(foreground, background).view());
+  if (consoleMode().colors) {
+    writeText(colorSequence(foreground, background).view());
   }
 }
 
 void setHighlight(bool on) {
   const ConsoleMode mode = consoleMode();
-  if (mode.controls && !mode.colours) {
+  if (mode.controls && !mode.colors) {
     writeText(on ? kReverseVideo : kReverseVideoOff);
   }
 }

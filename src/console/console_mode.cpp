@@ -36,7 +36,7 @@ ConsoleMode chooseConsoleMode(bool isTerminal, std::string_view term, std::strin
   if (term == "dumb") {
     return {.utf8 = utf8};
   }
-  return {.controls = true, .colours = noColor.empty(), .utf8 = utf8};
+  return {.controls = true, .colors = noColor.empty(), .utf8 = utf8};
 }
 
 std::string_view codesetNamedBy(std::string_view lcAll, std::string_view lcCtype,

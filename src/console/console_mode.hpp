@@ -8,7 +8,7 @@ namespace match3 {
 // gets none of it: the game's text, byte for byte.
 struct ConsoleMode {
   bool controls = false;  // cursor, window, clearing and the highlight
-  bool colours = false;
+  bool colors = false;
   bool utf8 = false;  // the terminal reads UTF-8, not Windows-1251
 };
 

@@ -14,7 +14,7 @@
 
 #include "console/ansi.hpp"
 #include "console/byte_streams.hpp"
-#include "console/colours.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/console_mode.hpp"
 #include "console/output.hpp"
@@ -92,12 +92,12 @@ void openTerminal() {
     streams.output.fail(EBADF);
   }
   if (mode.controls) {
-    // Carrying on after a stop: the cursor hidden again and the colour of
+    // Carrying on after a stop: the cursor hidden again and the color of
     // the text between drawings, which is what is in force while the game
     // waits for an answer.
     std::string resume(kHideCursor);
-    if (mode.colours) {
-      resume += colourSequence(kColorText, kColorBackground).view();
+    if (mode.colors) {
+      resume += colorSequence(kColorText, kColorBackground).view();
     }
     takeTerminalSignals(restoreBytes(mode), resume);
   }

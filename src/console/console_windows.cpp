@@ -71,7 +71,7 @@ StreamErrors errorsAtTheEnd;
 }  // namespace
 
 void setTextColor(int foreground, int background) {
-  if (!consoleMode().colours) {
+  if (!consoleMode().colors) {
     return;
   }
   // The attribute applies to what reaches the console after it: what the
@@ -83,7 +83,7 @@ void setTextColor(int foreground, int background) {
 
 void setHighlight(bool on) {
   const ConsoleMode mode = consoleMode();
-  if (!mode.controls || mode.colours) {
+  if (!mode.controls || mode.colors) {
     return;
   }
   std::cout.flush();

@@ -1,6 +1,6 @@
 // The signals a POSIX terminal game meets, in one table: each ends the game,
 // ends it as a fault of its own, or stops it; none leaves the terminal with
-// the cursor hidden or the colours changed.
+// the cursor hidden or the colors changed.
 
 #include "console/terminal_signals.hpp"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "console/colours.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "support/test_support.hpp"
 
@@ -70,9 +70,9 @@ TEST(DrawBoardSelected, SelectionOffTheBoardDrawsWhatDrawBoardDraws) {
   }
 }
 
-// Each character drawn, with the colour in force for it: green tiles, the
+// Each character drawn, with the color in force for it: green tiles, the
 // selected tile and its space bright white, the score line bright white.
-void expectColours(int selectedRow, int selectedColumn) {
+void expectColors(int selectedRow, int selectedColumn) {
   const Board board = numberedBoard();
   const auto screen = testing::screenCharacters(
       drawn([&] { drawBoardSelected(board, kBoardSize, 30, selectedRow, selectedColumn); },
@@ -81,11 +81,11 @@ void expectColours(int selectedRow, int selectedColumn) {
   std::size_t index = 0;
   for (int row = 0; row < kBoardSize; ++row) {
     for (int column = 0; column < kBoardSize; ++column) {
-      const int colour =
+      const int color =
           row == selectedRow && column == selectedColumn ? kColorSelected : kColorTiles;
       EXPECT_EQ(screen.at(index).character, board.at(row).at(column));
-      EXPECT_EQ(screen.at(index++).foreground, colour) << row << "," << column;
-      EXPECT_EQ(screen.at(index++).foreground, colour) << "space after " << row << "," << column;
+      EXPECT_EQ(screen.at(index++).foreground, color) << row << "," << column;
+      EXPECT_EQ(screen.at(index++).foreground, color) << "space after " << row << "," << column;
     }
     const int lineEnd =
         row == selectedRow && selectedColumn == kBoardSize - 1 ? kColorSelected : kColorTiles;
@@ -99,9 +99,9 @@ void expectColours(int selectedRow, int selectedColumn) {
 
 TEST(DrawBoardSelected, HighlightsOnlyTheSelectedTileAndItsSpace) {
   MATCH3_NEEDS_CONTROLS_IN_STREAM();
-  expectColours(0, 0);
-  expectColours(4, 9);  // last column: the end of the line is bright white too
-  expectColours(9, 5);
+  expectColors(0, 0);
+  expectColors(4, 9);  // last column: the end of the line is bright white too
+  expectColors(9, 5);
 }
 
 TEST(DrawBoard, DrawsEveryTileGreenAndTheScoreLineBrightWhite) {
@@ -116,13 +116,13 @@ TEST(DrawBoard, DrawsEveryTileGreenAndTheScoreLineBrightWhite) {
   }
 }
 
-// Without colours (NO_COLOR) the selected tile, and not the space after it,
+// Without colors (NO_COLOR) the selected tile, and not the space after it,
 // stands out in reverse video, and nothing else is sent; a cell off the
 // board marks none.
-TEST(DrawBoard, WithoutColourMarksTheSelectedCellInReverseVideoOnly) {
+TEST(DrawBoard, WithoutColorMarksTheSelectedCellInReverseVideoOnly) {
   MATCH3_NEEDS_CONTROLS_IN_STREAM();
   const Board board = numberedBoard();
-  const ConsoleMode noColour{.controls = true, .colours = false, .utf8 = false};
+  const ConsoleMode noColor{.controls = true, .colors = false, .utf8 = false};
   struct Case {
     int row;
     int column;
@@ -138,11 +138,11 @@ TEST(DrawBoard, WithoutColourMarksTheSelectedCellInReverseVideoOnly) {
       expected.insert(at, "\x1b[7m");
     }
     EXPECT_EQ(
-        drawn([&] { drawBoardSelected(board, kBoardSize, 0, cell.row, cell.column); }, noColour),
+        drawn([&] { drawBoardSelected(board, kBoardSize, 0, cell.row, cell.column); }, noColor),
         expected)
         << cell.row << ", " << cell.column;
   }
-  EXPECT_EQ(drawn([&] { drawBoard(board, kBoardSize, 0); }, noColour), expectedText(board, 0));
+  EXPECT_EQ(drawn([&] { drawBoard(board, kBoardSize, 0); }, noColor), expectedText(board, 0));
 }
 
 }  // namespace

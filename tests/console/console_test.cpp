@@ -6,7 +6,7 @@
 #include <string>
 
 #include "console/ansi.hpp"
-#include "console/colours.hpp"
+#include "console/colors.hpp"
 #include "console/console_mode.hpp"
 #include "console/text_encoding.hpp"
 #include "support/test_support.hpp"
@@ -20,20 +20,20 @@ using testing::CapturedConsole;
 // pipe gets the game's own bytes.
 TEST(ConsoleMode, PipesAndDumbTerminalsGetNoControls) {
   const ConsoleMode pipe = chooseConsoleMode(false, "xterm-256color", "", "UTF-8");
-  EXPECT_FALSE(pipe.controls || pipe.colours || pipe.utf8);
+  EXPECT_FALSE(pipe.controls || pipe.colors || pipe.utf8);
   const ConsoleMode dumb = chooseConsoleMode(true, "dumb", "", "UTF-8");
-  EXPECT_FALSE(dumb.controls || dumb.colours);
+  EXPECT_FALSE(dumb.controls || dumb.colors);
   EXPECT_TRUE(dumb.utf8);
   EXPECT_FALSE(chooseConsoleMode(true, "dumb", "", "CP1251").utf8);
 }
 
-TEST(ConsoleMode, TerminalGetsColoursUnlessNoColorIsSet) {
+TEST(ConsoleMode, TerminalGetsColorsUnlessNoColorIsSet) {
   const ConsoleMode terminal = chooseConsoleMode(true, "xterm", "", "UTF-8");
   EXPECT_TRUE(terminal.controls);
-  EXPECT_TRUE(terminal.colours);
+  EXPECT_TRUE(terminal.colors);
   const ConsoleMode plain = chooseConsoleMode(true, "xterm", "1", "UTF-8");
   EXPECT_TRUE(plain.controls);
-  EXPECT_FALSE(plain.colours);
+  EXPECT_FALSE(plain.colors);
   EXPECT_TRUE(chooseConsoleMode(true, "", "", "").controls);
 }
 
@@ -55,12 +55,12 @@ TEST(ConsoleMode, ConvertsTextOnlyForAUtf8Locale) {
   EXPECT_FALSE(named("", "", "UTF"));
 }
 
-TEST(ColourSequence, MapsConsoleAttributesToAnsiColours) {
-  EXPECT_EQ(colourSequence(kColorTiles, kColorBackground).view(), "\x1b[32;40m");
-  EXPECT_EQ(colourSequence(kColorText, kColorBackground).view(), "\x1b[97;40m");
-  EXPECT_EQ(colourSequence(1, 4).view(), "\x1b[34;41m");    // blue on red
-  EXPECT_EQ(colourSequence(12, 9).view(), "\x1b[91;104m");  // bright red on bright blue
-  EXPECT_EQ(colourSequence(8, 0).view(), "\x1b[90;40m");
+TEST(ColorSequence, MapsConsoleAttributesToAnsiColors) {
+  EXPECT_EQ(colorSequence(kColorTiles, kColorBackground).view(), "\x1b[32;40m");
+  EXPECT_EQ(colorSequence(kColorText, kColorBackground).view(), "\x1b[97;40m");
+  EXPECT_EQ(colorSequence(1, 4).view(), "\x1b[34;41m");    // blue on red
+  EXPECT_EQ(colorSequence(12, 9).view(), "\x1b[91;104m");  // bright red on bright blue
+  EXPECT_EQ(colorSequence(8, 0).view(), "\x1b[90;40m");
 }
 
 TEST(ConsoleControls, WriteNothingWhenOutputIsNoTerminal) {

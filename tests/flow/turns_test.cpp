@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/colours.hpp"
+#include "console/colors.hpp"
 #include "flow/texts.hpp"
 #include "game/move_scan.hpp"
 #include "support/test_support.hpp"

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::streambuf* const savedOutput =
       std::cout.rdbuf(utf8 ? static_cast<std::streambuf*>(&utf8Screen) : &screen);
   std::cin.clear();
-  match3::useConsoleMode({.controls = onTerminal, .colours = onTerminal, .utf8 = utf8});
+  match3::useConsoleMode({.controls = onTerminal, .colors = onTerminal, .utf8 = utf8});
 
   std::srand(seed);
   match3::playGame();

@@ -17,7 +17,7 @@ const std::string kQuestionEnd =
     "\xD0\xB0\xD0\xBD\xD0\xB3\xD0\xBB\xD0\xB8\xD0\xB9\xD1\x81\xD0\xBA"
     "\xD0\xBE\xD0\xBC)";  // "английском)" in UTF-8
 
-TEST(OnATerminal, DrawsInColourWithUtf8CyrillicAndRestoresAtTheEnd) {
+TEST(OnATerminal, DrawsInColorWithUtf8CyrillicAndRestoresAtTheEnd) {
   const testing::Finished game =
       runOnTerminal({{"TERM=xterm", "LANG=C.UTF-8"}, kQuestionEnd, "n\n", 0});
   EXPECT_EQ(game.exitStatus, 0);
@@ -86,11 +86,11 @@ TEST(OnATerminal, SignalsIgnoredAtTheStartStayIgnored) {
   EXPECT_EQ(afterCtrlC.find(kRestore), played + farewell.size());  // restored at the end only
 }
 
-const std::string kTaken = "\x1b[?25l\x1b[97;40m";  // the cursor hidden, the text colour
+const std::string kTaken = "\x1b[?25l\x1b[97;40m";  // the cursor hidden, the text color
 
 // Ctrl-Z, or a read or write from the background, gives the shell its cursor
-// and colours back; when the game carries on in the foreground it hides the
-// cursor and sets the text colour again. (A game started here has no job
+// and colors back; when the game carries on in the foreground it hides the
+// cursor and sets the text color again. (A game started here has no job
 // control, so the stop itself passes at once.)
 TEST(OnATerminal, StopAndContinueHandTheTerminalBackAndForth) {
   for (const int signal : {SIGTSTP, SIGTTIN, SIGTTOU}) {
@@ -152,10 +152,10 @@ TEST(OnATerminal, ReadErrorRestoresTheTerminalThenSaysWhy) {
   EXPECT_NE(output.find("game's status 1", said), std::string::npos);
 }
 
-// NO_COLOR: no colours, but the cursor controls stay, and the selected tile
+// NO_COLOR: no colors, but the cursor controls stay, and the selected tile
 // stands out in reverse video in every drawing of a turn, as the only
 // attribute the game sets.
-TEST(OnATerminal, NoColorDropsColoursButStillMarksTheSelectedTile) {
+TEST(OnATerminal, NoColorDropsColorsButStillMarksTheSelectedTile) {
   const testing::Finished game = runOnTerminal(
       {{"TERM=xterm", "LANG=C.UTF-8", "NO_COLOR=1"}, kQuestionEnd, "y\ny\n1 1\nu\nn\n", 0});
   EXPECT_EQ(game.exitStatus, 0);

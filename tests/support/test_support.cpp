@@ -34,8 +34,8 @@ int attributeFromAnsi(int code) {
 
 }  // namespace
 
-std::vector<ColouredChar> screenCharacters(std::string_view output) {
-  std::vector<ColouredChar> screen;
+std::vector<ColoredChar> screenCharacters(std::string_view output) {
+  std::vector<ColoredChar> screen;
   int foreground = -1;
   std::size_t index = 0;
   while (index < output.size()) {

@@ -33,9 +33,9 @@ class CapturedConsole {
   ConsoleMode savedMode_;
 };
 
-inline constexpr ConsoleMode kTerminalMode{.controls = true, .colours = true, .utf8 = false};
+inline constexpr ConsoleMode kTerminalMode{.controls = true, .colors = true, .utf8 = false};
 
-// Whether the console's colours and controls travel in the output stream as
+// Whether the console's colors and controls travel in the output stream as
 // ANSI sequences, where a test can read them back. The Windows console
 // takes them through its API instead.
 #if defined(_WIN32)
@@ -44,20 +44,20 @@ inline constexpr bool kControlsInStream = false;
 inline constexpr bool kControlsInStream = true;
 #endif
 
-#define MATCH3_NEEDS_CONTROLS_IN_STREAM()                        \
-  if (!::match3::testing::kControlsInStream) {                   \
-    GTEST_SKIP() << "this console sets colours through its API"; \
+#define MATCH3_NEEDS_CONTROLS_IN_STREAM()                       \
+  if (!::match3::testing::kControlsInStream) {                  \
+    GTEST_SKIP() << "this console sets colors through its API"; \
   }
 
-// One character as the player sees it, with the console foreground colour
+// One character as the player sees it, with the console foreground color
 // (attribute layout) that was in force when it was written.
-struct ColouredChar {
+struct ColoredChar {
   char character;
   int foreground;
 };
-// Interprets the colour sequences in terminal output; other sequences are
-// dropped. Characters before the first colour get -1.
-[[nodiscard]] std::vector<ColouredChar> screenCharacters(std::string_view output);
+// Interprets the color sequences in terminal output; other sequences are
+// dropped. Characters before the first color get -1.
+[[nodiscard]] std::vector<ColoredChar> screenCharacters(std::string_view output);
 
 // A board whose rows are given as strings; cells not given stay '.'.
 [[nodiscard]] Board boardOf(std::initializer_list<std::string_view> rows);

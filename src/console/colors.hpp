@@ -2,7 +2,7 @@
 
 namespace match3 {
 
-// Colours in the console's attribute layout: 1 blue, 2 green, 4 red,
+// Colors in the console's attribute layout: 1 blue, 2 green, 4 red,
 // 8 intensity; a foreground in bits 0-3, a background in bits 4-7.
 inline constexpr int kColorTiles = 2;
 inline constexpr int kColorSelected = 15;
