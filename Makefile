@@ -5,7 +5,8 @@
 #                   and a C++20 compiler
 #   make test       build it and run every test (needs GoogleTest)
 #   make test PRESET=asan   the same under AddressSanitizer and UBSan
-#   make fuzz       run the fuzzer for FUZZ_SECONDS (600 by default)
+#   make fuzz       run the fuzzer for FUZZ_SECONDS (120 by default); the
+#                   same as make test PRESET=fuzz
 #   make soak       a million-turn game through a pipe, with its memory
 #   make package    a Debian package in build/package
 #   make package PRESET=windows   a zip for Windows in build/windows
@@ -15,14 +16,17 @@
 #   make test PRESET=web    the page in a real browser (needs chromium)
 #   make bench-web  the page's size and speed in headless chromium
 PRESET ?= default
-FUZZ_SECONDS ?= 600
+FUZZ_SECONDS ?= 120
 BUILD_DIR := build/$(PRESET)
 
 # `make test` asks for the tests outright, so that a missing GoogleTest
-# stops the configure at once with the package to install. The fuzz and
-# package presets build no unit tests.
+# stops the configure at once with the package to install. The fuzz,
+# package and web presets build no unit tests.
 ifeq ($(filter fuzz package web,$(PRESET)),)
 TEST_OPTIONS := -DMATCH3_BUILD_TESTS=ON
+endif
+ifeq ($(PRESET),fuzz)
+TEST_OPTIONS := -DMATCH3_FUZZ_SECONDS=$(FUZZ_SECONDS)
 endif
 
 .PHONY: all build play test fuzz soak package bench web bench-web posix-game clean
@@ -62,9 +66,7 @@ test: $(TEST_NEEDS)
 	$(CTEST) --preset $(PRESET)
 
 fuzz:
-	$(MAKE) build PRESET=fuzz
-	build/fuzz/tests/fuzz/match3_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	  build/fuzz/tests/fuzz/corpus tests/fuzz/corpus
+	$(MAKE) test PRESET=fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
 
 soak: build
 	bench/soak.sh $(BUILD_DIR)/match3
