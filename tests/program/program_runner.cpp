@@ -147,6 +147,13 @@ Finished runWithInput(const std::function<void(int)>& writeInput, Road road) {
          {toGame[0], toGame[1], fromGame[0], fromGame[1], errorsFromGame[0], errorsFromGame[1]}) {
       close(descriptor);
     }
+    // The plain pipe at the fixed clock; the other roads without the
+    // clock's wrapper, which would stand between the game and a closed
+    // descriptor or a reader gone.
+    if (road == Road::kPipe) {
+      execl(MATCH3_AT_FIXED_CLOCK, MATCH3_AT_FIXED_CLOCK, MATCH3_PROGRAM,
+            static_cast<char*>(nullptr));
+    }
     execl(MATCH3_PROGRAM, MATCH3_PROGRAM, static_cast<char*>(nullptr));
     _exit(127);
   }

@@ -30,8 +30,9 @@ enum class Road {
 };
 
 // Runs the built game with `input` on a pipe as standard input and its
-// standard output on a pipe, or as `road` says. A game that has not ended
-// within the time limit is killed.
+// standard output on a pipe, or as `road` says. On the plain pipe the clock
+// is fixed (tools/at-fixed-clock), so that every run draws the same boards.
+// A game that has not ended within the time limit is killed.
 [[nodiscard]] Finished runThroughPipe(const std::string& input, Road road = Road::kPipe);
 
 // An input too long to hold: `before`, then `count` times `filler`, then
