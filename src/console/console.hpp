@@ -2,7 +2,8 @@
 
 namespace match3 {
 
-// The size of the window and buffer the game asks for, in character cells.
+// The size of the window the game asks for, in character cells (on Windows,
+// of its screen buffer too).
 inline constexpr int kConsoleColumns = 50;
 inline constexpr int kConsoleRows = 50;
 
@@ -15,7 +16,8 @@ void setHighlight(bool on);
 // Returns whether the cursor was updated; false when output is no console.
 bool setCursorVisible(bool visible);
 void setCursorPosition(int column, int row);
-// A 50 x 50 window and buffer, a hidden cursor.
+// A 50 x 50 window (and, on Windows, screen buffer), a screen of the game's
+// own on a terminal, a hidden cursor.
 void setupConsole();
 // Blanks the screen and puts the cursor top-left.
 void clearScreen();
