@@ -14,6 +14,7 @@
 #   make web        the game in a web page, in build/web/site (needs
 #                   emscripten and npm)
 #   make test PRESET=web    the page in a real browser (needs chromium)
+#   make serve      the page at http://127.0.0.1:8000/ (PORT=8123 for another)
 #   make bench-web  the page's size and speed in headless chromium
 PRESET ?= default
 FUZZ_SECONDS ?= 120
@@ -29,7 +30,7 @@ ifeq ($(PRESET),fuzz)
 TEST_OPTIONS := -DMATCH3_FUZZ_SECONDS=$(FUZZ_SECONDS)
 endif
 
-.PHONY: all build play test fuzz soak package bench web bench-web posix-game clean
+.PHONY: all build play test fuzz soak package bench web serve bench-web posix-game clean
 
 all: build
 
@@ -88,6 +89,10 @@ web/node_modules/.package-lock.json: web/package-lock.json
 
 web: web/node_modules/.package-lock.json
 	$(MAKE) build PRESET=web
+
+PORT ?= 8000
+serve: web
+	node tools/serve-site.mjs build/web/site $(PORT)
 
 bench-web: web
 	node bench/web.mjs build/web/site

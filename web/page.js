@@ -38,6 +38,7 @@ const tilesBox = document.getElementById("tiles");
 const statusLine = document.getElementById("status");
 const newGameButton = document.getElementById("new-game");
 const refusedNotice = document.getElementById("refused");
+const updateNotice = document.getElementById("update");
 const answerButtons = [...document.querySelectorAll("#answers button[data-answer]")];
 const directionButtons = [...document.querySelectorAll("#answers button[data-direction]")];
 const lineForm = document.getElementById("line");
@@ -308,6 +309,7 @@ function answer(...answers) {
 // The game tells which question it reads the answer to next.
 function onQuestion(number) {
   if (game === null) return;
+  askForWorker();
   game.question = kQuestions[number];
   if (recording) game.questions.push(game.question);
   asked = unsent.length > 0 ? null : game.question;
@@ -434,6 +436,7 @@ async function startGame() {
   terminal.reset();
   focusFirst(touchFirst ? answerButtons[0] : terminal.textarea);
   const instance = await createMatch3({
+    instantiateWasm,
     match3Write: (bytes) => {
       undrawn += bytes.length;
       if (recording) record.output.push(bytes);
@@ -453,6 +456,35 @@ async function startGame() {
   }
   record.status = status;
   showEnd(record);
+}
+
+// The game's WebAssembly, fetched and compiled once, for every game the page
+// plays: a new game starts at once, and needs nothing more from the network.
+let compiledGame = null;
+function instantiateWasm(imports, receive) {
+  if (compiledGame === null) {
+    const url = new URL("match3.wasm", import.meta.url);
+    compiledGame = WebAssembly.compileStreaming(fetch(url))
+      .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile));
+  }
+  compiledGame.then((module) => WebAssembly.instantiate(module, imports).then((game) => receive(game, module)));
+  return {};
+}
+
+// The service worker keeps the site for playing offline. It is asked for
+// once the first board is drawn, so that its downloads wait for the
+// page's; where there is none (a private window, a host without it), the
+// page plays as it is. A new site takes over when its worker is installed:
+// the page says so, and the next load plays it.
+let workerAsked = false;
+function askForWorker() {
+  if (workerAsked || !("serviceWorker" in navigator)) return;
+  workerAsked = true;
+  const updating = navigator.serviceWorker.controller !== null;
+  navigator.serviceWorker.addEventListener("controllerchange", () => {
+    if (updating) updateNotice.hidden = false;
+  });
+  navigator.serviceWorker.register("sw.js").catch(() => {});
 }
 
 // For the page's tests and for the curious: the terminal, and every game's

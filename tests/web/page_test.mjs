@@ -5,7 +5,7 @@
 //     node --test tests/web/page_test.mjs
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, writeFileSync } from "node:fs";
+import { appendFileSync, cpSync, mkdtempSync, readdirSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { dirname, join } from "node:path";
@@ -40,8 +40,8 @@ after(async () => {
 // A page with its clock frozen, recording every game's bytes, watched for
 // errors and for requests that leave the site; a phone's when `phone`.
 const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
-async function openPage(viewport = { width: 1280, height: 800 }, phone = false) {
-  const context = await browser.newContext({ viewport, ...(phone ? kPhone : {}) });
+async function openPage(viewport = { width: 1280, height: 800 }, phone = false, options = {}) {
+  const context = await browser.newContext({ viewport, ...(phone ? kPhone : {}), ...options });
   const page = await context.newPage();
   const problems = [];
   page.on("pageerror", (error) => problems.push(`error: ${error.message}`));
@@ -399,6 +399,71 @@ test("a web user's keys: Ctrl+C copies a selection, Ctrl+V pastes answers, Tab l
   await page.keyboard.press("Shift+Tab");
   assert.equal(await focused(), "xterm-helper-textarea");
   assert.equal((await gameOf(page, 0)).status, null);
+  assert.deepEqual(problems, []);
+  await page.context().close();
+});
+
+// The site as an app: its manifest, its service worker, its server.
+test("the site is installable, and its server sends every text file compressed", async () => {
+  const profile = mkdtempSync(join(tmpdir(), "match3-profile-"));
+  const context = await chromium.launchPersistentContext(profile, { executablePath: process.env.MATCH3_CHROMIUM ?? "/usr/bin/chromium" });
+  const page = await context.newPage();
+  await page.goto(`${origin}/`);
+  await page.waitForFunction(() => window.match3Page?.games[0]?.question === "start");
+  const cdp = await context.newCDPSession(page);
+  const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+  assert.deepEqual(installabilityErrors, []);
+  await context.close();
+  for (const file of readdirSync(site, { recursive: true }).filter((name) => /\.(html|m?js|css|wasm|webmanifest)$/.test(name))) {
+    const response = await fetch(`${origin}/${file}`, { headers: { "Accept-Encoding": "br, gzip" } });
+    assert.ok(["br", "gzip"].includes(response.headers.get("content-encoding")), file);
+    assert.equal(response.headers.get("cache-control"), "no-cache", file);
+  }
+});
+
+test("after one visit the game plays offline, and a rebuilt site is in play by the second load", async () => {
+  const { page, problems } = await openPage();
+  await asked(page, 0, "start", 1);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await page.context().setOffline(true);
+  await page.reload();
+  const answers = "y\ny\n1 1\nr\ny\n10 1\nu\nn\n";
+  await asked(page, 0, "start", 1);
+  await page.keyboard.type(answers.replaceAll("\n", "\r"));
+  const offline = await waitFor(page, 0, (game) => game.status !== null);
+  assert.equal(masked(offline.text), masked(posixOutput(answers)));
+  await page.context().setOffline(false);
+
+  // A rebuilt site: one file changed, and the worker made anew for it.
+  const rebuilt = join(mkdtempSync(join(tmpdir(), "match3-site-")), "site");
+  cpSync(site, rebuilt, { recursive: true });
+  appendFileSync(join(rebuilt, "page.css"), ":root { --rebuilt: yes; }\n");
+  const source = new URL("../../web/", import.meta.url).pathname;
+  execFileSync("cmake", [`-DSITE=${rebuilt}`, `-DTEMPLATE=${source}sw.js`, "-P", `${source}site_worker.cmake`]);
+  served.folder = rebuilt;
+  try {
+    const rebuiltYet = () => page.evaluate(() => getComputedStyle(document.body).getPropertyValue("--rebuilt").trim());
+    await page.reload(); // the old site, from the cache, while the new worker installs
+    await asked(page, 0, "start", 1);
+    await page.waitForSelector("#update", { state: "visible" });
+    assert.equal(await rebuiltYet(), "");
+    await page.reload();
+    await asked(page, 0, "start", 1);
+    assert.equal(await rebuiltYet(), "yes");
+    assert.equal((await page.evaluate(() => caches.keys())).length, 1, "the old cache is gone");
+  } finally {
+    served.folder = site;
+  }
+  assert.deepEqual(problems, []);
+  await page.context().close();
+});
+
+test("with service workers blocked the page plays all the same", async () => {
+  const { page, problems } = await openPage(undefined, false, { serviceWorkers: "block" });
+  await asked(page, 0, "start", 1);
+  await page.keyboard.type("y\rn\r");
+  const game = await waitFor(page, 0, (state) => state.status !== null);
+  assert.ok(game.text.endsWith(`Thanks for playing ( Спасибо за игру )\n${kRestore}`));
   assert.deepEqual(problems, []);
   await page.context().close();
 });
