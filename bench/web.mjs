@@ -1,13 +1,14 @@
-// The page's figures, in headless chromium: the site's size gzipped (the
-// game, the terminal, the page), the time from navigation to the first
-// board drawn, the time per turn of a long scripted game, and the page's
-// memory before and after it.
-//   node bench/web.mjs build/web/site [TURNS]      (make bench-web)
+// The page's figures, in headless chromium: the site's size (gzipped, and
+// as the project's server sends it), the time from navigation to the first
+// board drawn on a phone's link (empty cache, then a repeat visit through
+// the service worker), the time per turn of a long scripted game, and the
+// page's memory before and after it.
+//   node bench/web.mjs build/web/site [TURNS]      (make bench-web; TURNS 0: no long game)
 import { execFileSync } from "node:child_process";
-import { readFileSync } from "node:fs";
+import { readFileSync, readdirSync } from "node:fs";
 import { createRequire } from "node:module";
 import { join } from "node:path";
-import { gzipSync } from "node:zlib";
+import { brotliCompressSync, gzipSync } from "node:zlib";
 
 import { serveSite } from "../tools/serve-site.mjs";
 
@@ -16,31 +17,68 @@ const { chromium } = require("playwright-core");
 const site = process.argv[2] ?? "build/web/site";
 const turns = Number(process.argv[3] ?? 10000);
 
-const parts = {
-  game: ["match3.js", "match3.wasm"],
-  terminal: ["xterm/xterm.js", "xterm/xterm.css", "xterm/addon-fit.js", "xterm/xterm-pty.mjs"],
-  page: ["index.html", "page.js", "page.css"],
-};
-for (const [part, files] of Object.entries(parts)) {
-  const sizes = files.map((file) => gzipSync(readFileSync(join(site, file)), { level: 9 }).length);
-  const total = sizes.reduce((sum, size) => sum + size, 0);
-  console.log(`${part.padEnd(9)} ${(total / 1000).toFixed(1).padStart(6)} KB gzipped  ` +
-              files.map((file, at) => `${file} ${(sizes[at] / 1000).toFixed(1)}`).join(", "));
+// Every file of the site, by part; images go as they are.
+const partOf = (file) => (file.startsWith("match3.") ? "game" : file.startsWith("xterm/") ? "terminal"
+  : file.endsWith(".png") ? "icons" : "page");
+const parts = {};
+for (const file of readdirSync(site, { recursive: true }).filter((name) => name.includes("."))) {
+  const bytes = readFileSync(join(site, file));
+  const image = file.endsWith(".png");
+  (parts[partOf(file)] ??= []).push({ file, gzip: image ? bytes.length : gzipSync(bytes, { level: 9 }).length,
+                                      brotli: image ? bytes.length : brotliCompressSync(bytes).length });
 }
+const kb = (bytes) => (bytes / 1000).toFixed(1);
+const sum = (files, key) => files.reduce((total, file) => total + file[key], 0);
+for (const [part, files] of Object.entries(parts)) {
+  console.log(`${part.padEnd(9)} ${kb(sum(files, "gzip")).padStart(6)} KB gzipped, ${kb(sum(files, "brotli")).padStart(6)} KB brotli  ` +
+              files.map((file) => `${file.file} ${kb(file.gzip)}`).join(", "));
+}
+const all = Object.values(parts).flat();
+console.log(`the site  ${kb(sum(all, "gzip")).padStart(6)} KB gzipped, ${kb(sum(all, "brotli")).padStart(6)} KB brotli ` +
+            `(${kb(sum(all.filter((file) => !file.file.endsWith(".png")), "gzip"))} KB gzipped without the icons)`);
 
 const served = await serveSite(site);
 const origin = `${served.origin}/`;
 const browser = await chromium.launch({ executablePath: "/usr/bin/chromium" });
 
-// Milliseconds from navigation until game `at` has drawn its first board
-// and asks whether to start.
-const untilAsked = (page, at = 0) => page.waitForFunction((game) =>
-  window.match3Page?.games[game]?.question === "start" && performance.now(),
-  at, { polling: "raf", timeout: 600000 }).then((handle) => handle.jsonValue());
-// Milliseconds from navigation until game `at` has ended.
-const untilEnded = (page, at = 0) => page.waitForFunction((game) =>
-  window.match3Page.games[game]?.status !== null && performance.now(),
-  at, { polling: 50, timeout: 600000 }).then((handle) => handle.jsonValue());
+// A phone on a slow link: 150 ms a round trip, 1.6 Mbit/s down, 750 kbit/s
+// up, a CPU four times slower.
+async function asAPhone(page, cacheDisabled) {
+  const cdp = await page.context().newCDPSession(page);
+  await cdp.send("Network.enable");
+  await cdp.send("Network.emulateNetworkConditions",
+                 { offline: false, latency: 150, downloadThroughput: 200000, uploadThroughput: 93750 });
+  await cdp.send("Emulation.setCPUThrottlingRate", { rate: 4 });
+  await cdp.send("Network.setCacheDisabled", { cacheDisabled });
+}
+
+// Milliseconds from navigation until the terminal shows the first board and
+// the start question under it.
+const untilDrawn = (page) => page.waitForFunction(() => {
+  const buffer = window.match3Page?.terminal.buffer.active;
+  return buffer?.getLine(13)?.translateToString().startsWith("Do you want to start?") && performance.now();
+}, null, { polling: "raf", timeout: 600000 }).then((handle) => handle.jsonValue());
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const cold = [];
+const repeat = [];
+for (let run = 0; run < 3; ++run) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await asAPhone(page, true);
+  await page.goto(origin);
+  cold.push(await untilDrawn(page));
+  // The repeat visit, once the service worker has kept the site.
+  await page.waitForFunction(() => navigator.serviceWorker?.controller, null, { timeout: 120000 }).catch(() => {});
+  const again = await context.newPage();
+  await asAPhone(again, false);
+  await again.goto(origin);
+  repeat.push(await untilDrawn(again));
+  await context.close();
+}
+const figures = (values) => `${median(values).toFixed(0)} ms (median of 3; ${values.map((value) => value.toFixed(0)).join(", ")})`;
+console.log(`first board drawn on a phone's link: ${figures(cold)} with an empty cache, ${figures(repeat)} on a repeat visit`);
+
 // The page's JavaScript heap once what is garbage has been collected, in MB.
 async function heapSize(page) {
   const cdp = await page.context().newCDPSession(page);
@@ -49,25 +87,19 @@ async function heapSize(page) {
   return (usedSize / 1e6).toFixed(1);
 }
 
-const firstBoards = [];
-for (let run = 0; run < 5; ++run) {
-  const page = await browser.newPage();
-  await page.goto(origin);
-  firstBoards.push(await untilAsked(page));
-  await page.close();
-}
-firstBoards.sort((a, b) => a - b);
-console.log(`first board drawn ${firstBoards[2].toFixed(0)} ms after navigation (median of 5; ` +
-            `${firstBoards[0].toFixed(0)} to ${firstBoards[4].toFixed(0)})`);
-
 // A long game, typed ahead in pastes of 500 turns, each once the game has
 // read most of the one before: turns that draw, clear and scan without
 // moving a tile (tools/scripted-game with no real moves).
+if (turns === 0) {
+  await browser.close();
+  served.close();
+  process.exit(0);
+}
 const answers = execFileSync(new URL("../tools/scripted-game", import.meta.url).pathname,
                              [String(turns), "1", "0"]).toString();
 const page = await browser.newPage();
 await page.goto(origin);
-await untilAsked(page);
+await untilDrawn(page);
 const heapBefore = await heapSize(page);
 const started = await page.evaluate(() => performance.now());
 const lines = answers.split(/(?<=\n)/);
@@ -75,7 +107,8 @@ for (let first = 0; first < lines.length; first += 1500) {
   await page.waitForFunction(() => window.match3Page.typedAhead() < 4096, null, { polling: 5, timeout: 600000 });
   await page.evaluate((text) => window.match3Page.terminal.paste(text), lines.slice(first, first + 1500).join(""));
 }
-const ended = await untilEnded(page);
+const ended = await page.waitForFunction(() => window.match3Page.games[0].status !== null && performance.now(),
+                                         null, { polling: 50, timeout: 600000 }).then((handle) => handle.jsonValue());
 console.log(`${turns} turns in ${((ended - started) / 1000).toFixed(2)} s: ` +
             `${((ended - started) / turns).toFixed(2)} ms a turn, drawn in the page's terminal`);
 console.log(`the page's heap: ${heapBefore} MB at the first board, ${await heapSize(page)} MB after ${turns} turns`);

@@ -20,7 +20,7 @@ const kSignals = { SIGINT: 2, SIGQUIT: 3 }; // what Ctrl-C and Ctrl-\ send
 const kQuestions = ["start", "play", "row", "column", "direction"]; // as the game numbers them
 
 const terminal = new Terminal({
-  rows: kMostRows,
+  rows: kRowsOfATurn, // until the screen's size is known
   cols: kFewestColumns,
   scrollback: 0,
   screenReaderMode: true,
@@ -48,12 +48,20 @@ const touchFirst = matchMedia("(pointer: coarse)").matches;
 // The largest font at which 50 columns and a turn's rows fit the screen's
 // box, then as many columns and rows as fit (at most the 50 rows the game
 // asks for).
+// The cells grow with the font, so the size is guessed from the cells at the
+// present size, then made smaller while the cells' rounding says no.
+const fits = (proposed) => proposed && proposed.cols >= kFewestColumns && proposed.rows >= kRowsOfATurn;
 function fitTerminal() {
-  let proposed;
-  for (let size = kLargestFont; size >= kSmallestFont; --size) {
-    terminal.options.fontSize = size;
+  let proposed = fit.proposeDimensions();
+  if (proposed) {
+    const size = terminal.options.fontSize;
+    const guess = Math.floor(size * Math.min(proposed.cols / kFewestColumns, proposed.rows / kRowsOfATurn));
+    terminal.options.fontSize = Math.max(kSmallestFont, Math.min(kLargestFont, guess + 1));
     proposed = fit.proposeDimensions();
-    if (proposed && proposed.cols >= kFewestColumns && proposed.rows >= kRowsOfATurn) break;
+    while (!fits(proposed) && terminal.options.fontSize > kSmallestFont) {
+      terminal.options.fontSize -= 1;
+      proposed = fit.proposeDimensions();
+    }
   }
   terminal.resize(Math.max(kFewestColumns, proposed?.cols ?? 0),
                   Math.min(kMostRows, Math.max(1, proposed?.rows ?? kMostRows)));
@@ -463,8 +471,9 @@ async function startGame() {
 let compiledGame = null;
 function instantiateWasm(imports, receive) {
   if (compiledGame === null) {
+    // Begun by the page's head as it loads, while the rest downloads.
     const url = new URL("match3.wasm", import.meta.url);
-    compiledGame = WebAssembly.compileStreaming(fetch(url))
+    compiledGame = (window.match3Compiling ?? Promise.reject(new Error("not begun")))
       .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile));
   }
   compiledGame.then((module) => WebAssembly.instantiate(module, imports).then((game) => receive(game, module)));
@@ -484,7 +493,9 @@ function askForWorker() {
   navigator.serviceWorker.addEventListener("controllerchange", () => {
     if (updating) updateNotice.hidden = false;
   });
-  navigator.serviceWorker.register("sw.js").catch(() => {});
+  const register = () => navigator.serviceWorker.register("sw.js").catch(() => {});
+  if ("requestIdleCallback" in window) requestIdleCallback(register, { timeout: 2000 });
+  else setTimeout(register, 500);
 }
 
 // For the page's tests and for the curious: the terminal, and every game's
