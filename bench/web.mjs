@@ -69,7 +69,7 @@ for (let run = 0; run < 3; ++run) {
   await page.goto(origin);
   cold.push(await untilDrawn(page));
   // The repeat visit, once the service worker has kept the site.
-  await page.waitForFunction(() => navigator.serviceWorker?.controller, null, { timeout: 120000 }).catch(() => {});
+  await page.waitForFunction(() => navigator.serviceWorker?.controller, null, { timeout: 20000 }).catch(() => {});
   const again = await context.newPage();
   await asAPhone(again, false);
   await again.goto(origin);
