@@ -96,15 +96,20 @@ TEST(ThroughAPipe, EndOfInputAfterEveryTokenEndsTheGame) {
 }
 
 // A long game of random moves: every drawing is ten rows of letters and the
-// score only rises, in steps of 10. (At the fixed clock these moves last
-// the 1500 turns, to the farewell.)
+// score only rises, in steps of 10. (At the fixed clock these moves, seed 8,
+// last the 1500 turns, to the farewell.)
 TEST(ThroughAPipe, LongGameKeepsEveryBoardWholeAndTheScoreRising) {
-  std::mt19937 random(28);
+  std::mt19937 random(8);
   std::string input = "y\n";
   const char* directions[] = {"r", "l", "u", "d"};
   for (int turn = 0; turn < 1500; ++turn) {
-    input += "y\n" + std::to_string(random() % 10 + 1) + " " + std::to_string(random() % 10 + 1) +
-             "\n" + directions[random() % 4] + "\n";
+    // One after the other: within one expression the compilers draw them in
+    // orders of their own.
+    const auto row = random() % 10 + 1;
+    const auto column = random() % 10 + 1;
+    const auto direction = random() % 4;
+    input += "y\n" + std::to_string(row) + " " + std::to_string(column) + "\n" +
+             directions[direction] + "\n";
   }
   input += "n\n";
   const testing::Finished game = runThroughPipe(input);
