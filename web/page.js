@@ -68,19 +68,18 @@ function fitTerminal() {
   placeTiles();
 }
 
-// The board's tiles: one button a tile, over its two columns.
+// The board's tiles, row by row: one button a tile, over its two columns.
 const tiles = [];
 for (let row = 0; row < kBoardSide; ++row) {
   for (let column = 0; column < kBoardSide; ++column) {
-    const tile = document.createElement("button");
-    tile.type = "button";
-    tile.tabIndex = -1;
-    tile.addEventListener("click", () => pickTile({ row, column }));
-    tilesBox.append(tile);
+    const tile = { row, column, button: document.createElement("button") };
+    tile.button.type = "button";
+    tile.button.tabIndex = -1;
+    tile.button.addEventListener("click", () => pickTile(tile));
+    tilesBox.append(tile.button);
     tiles.push(tile);
   }
 }
-const tileAt = ({ row, column }) => tiles[row * kBoardSide + column];
 
 function cellSize() {
   const box = terminal.element.querySelector(".xterm-screen").getBoundingClientRect();
@@ -89,10 +88,9 @@ function cellSize() {
 
 function placeTiles() {
   const { width, height } = cellSize();
-  tiles.forEach((tile, at) => {
-    Object.assign(tile.style, {
-      left: `${(at % kBoardSide) * 2 * width}px`, top: `${Math.floor(at / kBoardSide) * height}px`,
-      width: `${2 * width}px`, height: `${height}px`,
+  tiles.forEach(({ row, column, button }) => {
+    Object.assign(button.style, {
+      left: `${column * 2 * width}px`, top: `${row * height}px`, width: `${2 * width}px`, height: `${height}px`,
     });
   });
 }
@@ -100,12 +98,10 @@ function placeTiles() {
 // Each tile's name as the board on the screen has it.
 function nameTiles() {
   const buffer = terminal.buffer.active;
-  tiles.forEach((tile, at) => {
-    const row = Math.floor(at / kBoardSide);
-    const column = at % kBoardSide;
+  tiles.forEach(({ row, column, button }) => {
     const letter = buffer.getLine(buffer.viewportY + row)?.getCell(2 * column)?.getChars() || "blank";
     const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
-    if (tile.getAttribute("aria-label") !== label) tile.setAttribute("aria-label", label);
+    if (button.getAttribute("aria-label") !== label) button.setAttribute("aria-label", label);
   });
 }
 let naming = false;
@@ -300,9 +296,9 @@ function showControls() {
   if (picked !== null && !controlsTake("tile")) picked = null;
   answerButtons.forEach((button) => offer(button, controlsTake("yes-no")));
   directionButtons.forEach((button) => offer(button, controlsTake("direction")));
-  tiles.forEach((tile, at) => {
-    offer(tile, controlsTake("tile"));
-    tile.classList.toggle("picked", picked !== null && at === picked.row * kBoardSide + picked.column);
+  tiles.forEach((tile) => {
+    offer(tile.button, controlsTake("tile"));
+    tile.button.classList.toggle("picked", tile === picked);
   });
 }
 
@@ -333,8 +329,7 @@ function move(tile, direction) {
 
 function pickTile(tile) {
   if (!controlsTake("tile")) return;
-  const same = picked !== null && picked.row === tile.row && picked.column === tile.column;
-  picked = same ? null : tile;
+  picked = picked === tile ? null : tile;
   showControls();
 }
 
@@ -355,7 +350,7 @@ function tileUnder(touch) {
   const column = Math.floor((touch.clientX - box.left) / (2 * width));
   const row = Math.floor((touch.clientY - box.top) / height);
   const onBoard = row >= 0 && row < kBoardSide && column >= 0 && column < kBoardSide;
-  return onBoard ? { row, column } : null;
+  return onBoard ? tiles[row * kBoardSide + column] : null;
 }
 
 let touchStart = null;

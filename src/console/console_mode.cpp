@@ -1,8 +1,10 @@
 #include "console/console_mode.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstddef>
+#include <string>
 
 namespace match3 {
 namespace {
@@ -42,13 +44,12 @@ ConsoleMode chooseConsoleMode(bool isTerminal, std::string_view term, std::strin
 std::string_view codesetNamedBy(std::string_view lcAll, std::string_view lcCtype,
                                 std::string_view lang) {
   const std::string_view name = !lcAll.empty() ? lcAll : !lcCtype.empty() ? lcCtype : lang;
-  for (std::size_t at = 0; at + 4 <= name.size(); ++at) {
-    const std::size_t length = name.size() - at >= 5 && name[at + 3] == '-' ? 5 : 4;
-    if (isUtf8Codeset(name.substr(at, length))) {
-      return "UTF-8";
-    }
-  }
-  return {};
+  std::string lowered(name);
+  std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                 [](unsigned char letter) { return static_cast<char>(std::tolower(letter)); });
+  const bool utf8 =
+      lowered.find("utf-8") != std::string::npos || lowered.find("utf8") != std::string::npos;
+  return utf8 ? "UTF-8" : "";
 }
 
 ConsoleMode consoleMode() { return currentMode; }
