@@ -1,11 +1,12 @@
 // Serves a folder on 127.0.0.1, as a good static web host would: the right
-// types, text compressed (brotli or gzip, as the browser accepts), and
-// cache headers that have the browser check each file with the server
-// (no-cache, with an ETag) rather than keep a stale one. The page's test and
+// types, text compressed (brotli or gzip, as the browser accepts; the
+// site's own compressed files where it has them), and cache headers that
+// have the browser check each file with the server (no-cache, with an
+// ETag) rather than keep a stale one. The page's test and
 // benchmark use it, and `make serve` serves the built site with it.
 //   node tools/serve-site.mjs build/web/site [PORT]
 import { createHash } from "node:crypto";
-import { readFileSync, statSync } from "node:fs";
+import { existsSync, readFileSync, statSync } from "node:fs";
 import { createServer } from "node:http";
 import { extname, join, normalize } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -16,16 +17,21 @@ const kTypes = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", 
                  ".webmanifest": "application/manifest+json", ".json": "application/json" };
 const kCompressed = new Set([".html", ".js", ".mjs", ".css", ".wasm", ".webmanifest", ".json"]);
 
-// Each file as sent, by path, encoding and the file's time: read and
-// compressed once.
+// Each file as sent, by path, encoding and the file's time: the file
+// compressed beside it (file.br, file.gz) where the site carries one made
+// since the file, or else read and compressed here, once.
+const kSuffixes = { br: ".br", gzip: ".gz" };
 const made = new Map();
 function body(file, encoding) {
-  const key = `${file} ${encoding} ${statSync(file).mtimeMs}`;
+  const time = statSync(file).mtimeMs;
+  const key = `${file} ${encoding} ${time}`;
   if (!made.has(key)) {
+    const beside = `${file}${kSuffixes[encoding] ?? ""}`;
     const bytes = readFileSync(file);
-    made.set(key, encoding === "br"
-      ? brotliCompressSync(bytes, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } })
-      : encoding === "gzip" ? gzipSync(bytes, { level: 9 }) : bytes);
+    made.set(key, encoding === "identity" ? bytes
+      : existsSync(beside) && statSync(beside).mtimeMs >= time ? readFileSync(beside)
+      : encoding === "br" ? brotliCompressSync(bytes, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } })
+      : gzipSync(bytes, { level: 9 }));
   }
   return made.get(key);
 }

@@ -4,6 +4,7 @@
 #   cmake -DSITE=build/web/site -DTEMPLATE=web/sw.js -P web/site_worker.cmake
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SITE}" "${SITE}/*")
 list(REMOVE_ITEM files sw.js)
+list(FILTER files EXCLUDE REGEX "[.](gz|br)$") # the same files, compressed
 list(SORT files)
 set(digest "")
 set(quoted "\"./\"")
