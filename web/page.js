@@ -19,6 +19,23 @@ const kLongestLine = 4095; // bytes of a line being typed, as a terminal holds
 const kSignals = { SIGINT: 2, SIGQUIT: 3 }; // what Ctrl-C and Ctrl-\ send
 const kQuestions = ["start", "play", "row", "column", "direction"]; // as the game numbers them
 
+// The game's WebAssembly, fetched and compiled once, for every game the page
+// plays: a new game starts at once, and needs nothing more from the network.
+let compiledGame = null;
+function instantiateWasm(imports, receive) {
+  if (compiledGame === null) {
+    // Begun by the page's head as it loads, while the rest downloads.
+    const url = new URL("match3.wasm", import.meta.url);
+    compiledGame = (window.match3Compiling ?? Promise.reject(new Error("not begun")))
+      .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile));
+  }
+  compiledGame.then((module) => WebAssembly.instantiate(module, imports).then((game) => receive(game, module)));
+  return {};
+}
+
+// The first game's instance is made while the terminal is built.
+let firstGame = prepareGame();
+
 const terminal = new Terminal({
   rows: kRowsOfATurn, // until the screen's size is known
   cols: kFewestColumns,
@@ -425,20 +442,10 @@ function showEnd(record) {
   focusFirst(newGameButton);
 }
 
-async function startGame() {
-  setEcho(true);
-  typed = [];
-  typedSize = 0;
-  unsent = [];
-  refusedNotice.hidden = true;
-  newGameButton.hidden = true;
-  statusLine.textContent = "";
+// A game is a fresh instance of the game's module, with the record of it.
+function prepareGame() {
   const record = { status: null, question: null, ended: null, questions: [], output: [], input: [] };
-  window.match3Page.games.push(record);
-  game = record;
-  terminal.reset();
-  focusFirst(touchFirst ? answerButtons[0] : terminal.textarea);
-  const instance = await createMatch3({
+  const instance = createMatch3({
     instantiateWasm,
     match3Write: (bytes) => {
       undrawn += bytes.length;
@@ -449,6 +456,24 @@ async function startGame() {
     match3Question: onQuestion,
     printErr: (text) => slave.write(`${text}\n`),
   });
+  return { record, instance };
+}
+
+async function startGame() {
+  setEcho(true);
+  typed = [];
+  typedSize = 0;
+  unsent = [];
+  refusedNotice.hidden = true;
+  newGameButton.hidden = true;
+  statusLine.textContent = "";
+  const { record, instance: made } = firstGame ?? prepareGame();
+  firstGame = null;
+  window.match3Page.games.push(record);
+  game = record;
+  terminal.reset();
+  focusFirst(touchFirst ? answerButtons[0] : terminal.textarea);
+  const instance = await made;
   let status;
   try {
     status = await instance.ccall("main", "number", [], [], { async: true });
@@ -459,20 +484,6 @@ async function startGame() {
   }
   record.status = status;
   showEnd(record);
-}
-
-// The game's WebAssembly, fetched and compiled once, for every game the page
-// plays: a new game starts at once, and needs nothing more from the network.
-let compiledGame = null;
-function instantiateWasm(imports, receive) {
-  if (compiledGame === null) {
-    // Begun by the page's head as it loads, while the rest downloads.
-    const url = new URL("match3.wasm", import.meta.url);
-    compiledGame = (window.match3Compiling ?? Promise.reject(new Error("not begun")))
-      .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile));
-  }
-  compiledGame.then((module) => WebAssembly.instantiate(module, imports).then((game) => receive(game, module)));
-  return {};
 }
 
 // The service worker keeps the site for playing offline. It is asked for
