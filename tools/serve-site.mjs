@@ -29,7 +29,7 @@ function body(file, encoding) {
     const beside = `${file}${kSuffixes[encoding] ?? ""}`;
     const bytes = readFileSync(file);
     made.set(key, encoding === "identity" ? bytes
-      : existsSync(beside) && statSync(beside).mtimeMs >= time ? readFileSync(beside)
+      : existsSync(beside) && statSync(beside).mtimeMs > time ? readFileSync(beside)
       : encoding === "br" ? brotliCompressSync(bytes, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } })
       : gzipSync(bytes, { level: 9 }));
   }

@@ -21,13 +21,20 @@ const kQuestions = ["start", "play", "row", "column", "direction"]; // as the ga
 
 // The game's WebAssembly, fetched and compiled once, for every game the page
 // plays: a new game starts at once, and needs nothing more from the network.
+// Once it is compiled, a game's instance is made on the spot, so that the
+// game writes its first board before the page draws again.
 let compiledGame = null;
 function instantiateWasm(imports, receive) {
+  const compiled = window.match3Compiled; // set by the page's head, which began it as the page loaded
+  if (compiled instanceof WebAssembly.Module) {
+    receive(new WebAssembly.Instance(compiled, imports), compiled);
+    return {};
+  }
   if (compiledGame === null) {
-    // Begun by the page's head as it loads, while the rest downloads.
     const url = new URL("match3.wasm", import.meta.url);
     compiledGame = (window.match3Compiling ?? Promise.reject(new Error("not begun")))
-      .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile));
+      .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile))
+      .then((module) => (window.match3Compiled = module));
   }
   compiledGame.then((module) => WebAssembly.instantiate(module, imports).then((game) => receive(game, module)));
   return {};
@@ -36,18 +43,41 @@ function instantiateWasm(imports, receive) {
 // The first game's instance is made while the terminal is built.
 let firstGame = prepareGame();
 
+// The terminal takes the largest font (at most 20 px) at which 50 columns
+// and a turn's rows fit its box, then as many columns and rows as fit (at
+// most the 50 rows the game asks for). A cell is measured as the terminal
+// measures it, the width of a W and the font's whole height, so the size
+// is found before the terminal is drawn, and drawn once.
+const kFontFamily = '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace';
+const measuring = document.createElement("canvas").getContext("2d");
+function cellOf(size) {
+  measuring.font = `${size}px ${kFontFamily}`;
+  const metrics = measuring.measureText("W");
+  const height = Math.ceil(metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent) || Math.ceil(size * 1.2);
+  return { width: metrics.width, height };
+}
+function sizeFor({ width, height }) {
+  let fontSize = kLargestFont;
+  let cell = cellOf(fontSize);
+  while (fontSize > kSmallestFont && !(width / cell.width >= kFewestColumns && height / cell.height >= kRowsOfATurn)) {
+    fontSize -= 1;
+    cell = cellOf(fontSize);
+  }
+  return { fontSize, cols: Math.max(kFewestColumns, Math.floor(width / cell.width)) || kFewestColumns,
+           rows: Math.min(kMostRows, Math.max(1, Math.floor(height / cell.height))) || kRowsOfATurn };
+}
+
+const terminalBox = document.getElementById("terminal");
 const terminal = new Terminal({
-  rows: kRowsOfATurn, // until the screen's size is known
-  cols: kFewestColumns,
+  ...sizeFor(terminalBox.getBoundingClientRect()),
   scrollback: 0,
-  screenReaderMode: true,
-  fontSize: kLargestFont,
-  fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
+  // screenReaderMode comes on once the first board is drawn
+  fontFamily: kFontFamily,
   theme: { background: "#000000", black: "#000000" },
 });
 const fit = new FitAddon.FitAddon();
 terminal.loadAddon(fit);
-terminal.open(document.getElementById("terminal"));
+terminal.open(terminalBox);
 const { master, slave } = openpty();
 
 const screen = document.getElementById("screen");
@@ -62,23 +92,16 @@ const lineForm = document.getElementById("line");
 const lineInput = document.getElementById("typed");
 const touchFirst = matchMedia("(pointer: coarse)").matches;
 
-// The largest font at which 50 columns and a turn's rows fit the screen's
-// box, then as many columns and rows as fit (at most the 50 rows the game
-// asks for).
-// The cells grow with the font, so the size is guessed from the cells at the
-// present size, then made smaller while the cells' rounding says no.
+// When the box changes, the size is found again; where the terminal's own
+// measure finds a cell larger than the estimate, the font is made smaller.
 const fits = (proposed) => proposed && proposed.cols >= kFewestColumns && proposed.rows >= kRowsOfATurn;
 function fitTerminal() {
+  const { fontSize } = sizeFor(terminalBox.getBoundingClientRect());
+  if (fontSize !== terminal.options.fontSize) terminal.options.fontSize = fontSize;
   let proposed = fit.proposeDimensions();
-  if (proposed) {
-    const size = terminal.options.fontSize;
-    const guess = Math.floor(size * Math.min(proposed.cols / kFewestColumns, proposed.rows / kRowsOfATurn));
-    terminal.options.fontSize = Math.max(kSmallestFont, Math.min(kLargestFont, guess + 1));
+  while (proposed && !fits(proposed) && terminal.options.fontSize > kSmallestFont) {
+    terminal.options.fontSize -= 1;
     proposed = fit.proposeDimensions();
-    while (!fits(proposed) && terminal.options.fontSize > kSmallestFont) {
-      terminal.options.fontSize -= 1;
-      proposed = fit.proposeDimensions();
-    }
   }
   terminal.resize(Math.max(kFewestColumns, proposed?.cols ?? 0),
                   Math.min(kMostRows, Math.max(1, proposed?.rows ?? kMostRows)));
@@ -330,7 +353,7 @@ function answer(...answers) {
 // The game tells which question it reads the answer to next.
 function onQuestion(number) {
   if (game === null) return;
-  askForWorker();
+  afterFirstBoard();
   game.question = kQuestions[number];
   if (recording) game.questions.push(game.question);
   asked = unsent.length > 0 ? null : game.question;
@@ -431,6 +454,8 @@ function focusFirst(element) {
   element.focus({ preventScroll: true });
 }
 
+const focusGame = () => focusFirst(touchFirst ? answerButtons[0] : terminal.textarea);
+
 function showEnd(record) {
   game = null;
   asked = null;
@@ -472,7 +497,7 @@ async function startGame() {
   window.match3Page.games.push(record);
   game = record;
   terminal.reset();
-  focusFirst(touchFirst ? answerButtons[0] : terminal.textarea);
+  if (firstQuestionAsked) focusGame();
   const instance = await made;
   let status;
   try {
@@ -486,11 +511,30 @@ async function startGame() {
   showEnd(record);
 }
 
+// At the first question the keys go to the game (unless the player has put
+// the focus somewhere already). What the first board need not wait for
+// comes once it is drawn: the screen reader's view of the terminal (its
+// rows as text, and what the game writes read aloud), which costs as much
+// as the terminal's own drawing, and the service worker.
+let firstQuestionAsked = false;
+function afterFirstBoard() {
+  if (firstQuestionAsked) return;
+  firstQuestionAsked = true;
+  if (document.activeElement === document.body) focusGame();
+  const drawn = terminal.onRender(() => {
+    drawn.dispose();
+    setTimeout(() => {
+      terminal.options.screenReaderMode = true;
+      askForWorker();
+    });
+  });
+}
+
 // The service worker keeps the site for playing offline. It is asked for
-// once the first board is drawn, so that its downloads wait for the
-// page's; where there is none (a private window, a host without it), the
-// page plays as it is. A new site takes over when its worker is installed:
-// the page says so, and the next load plays it.
+// once the page is idle after the first board, so that its downloads wait
+// for the page's; where there is none (a private window, a host without
+// it), the page plays as it is. A new site takes over when its worker is
+// installed: the page says so, and the next load plays it.
 let workerAsked = false;
 function askForWorker() {
   if (workerAsked || !("serviceWorker" in navigator)) return;
