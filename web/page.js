@@ -46,25 +46,30 @@ let firstGame = prepareGame();
 // The terminal takes the largest font (at most 20 px) at which 50 columns
 // and a turn's rows fit its box, then as many columns and rows as fit (at
 // most the 50 rows the game asks for). A cell is measured as the terminal
-// measures it, the width of a W and the font's whole height, so the size
-// is found before the terminal is drawn, and drawn once.
+// measures it (the width of a W, and the font's height in whole device
+// pixels), so the size is known before the terminal is drawn. A browser
+// without the font's height in its canvas gets an estimate.
 const kFontFamily = '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace';
 const measuring = document.createElement("canvas").getContext("2d");
 function cellOf(size) {
   measuring.font = `${size}px ${kFontFamily}`;
   const metrics = measuring.measureText("W");
-  const height = Math.ceil(metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent) || Math.ceil(size * 1.2);
-  return { width: metrics.width, height };
+  const height = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent || size * 1.2;
+  return { width: metrics.width, height: Math.ceil(height * devicePixelRatio) / devicePixelRatio };
 }
-function sizeFor({ width, height }) {
-  let fontSize = kLargestFont;
-  let cell = cellOf(fontSize);
-  while (fontSize > kSmallestFont && !(width / cell.width >= kFewestColumns && height / cell.height >= kRowsOfATurn)) {
+function sizeFor(box) {
+  const width = Math.floor(box.width);
+  const height = Math.floor(box.height);
+  let fontSize = kLargestFont + 1;
+  let cols;
+  let rows;
+  do {
     fontSize -= 1;
-    cell = cellOf(fontSize);
-  }
-  return { fontSize, cols: Math.max(kFewestColumns, Math.floor(width / cell.width)) || kFewestColumns,
-           rows: Math.min(kMostRows, Math.max(1, Math.floor(height / cell.height))) || kRowsOfATurn };
+    const cell = cellOf(fontSize);
+    cols = Math.floor(width / cell.width);
+    rows = Math.floor(height / cell.height);
+  } while (fontSize > kSmallestFont && !(cols >= kFewestColumns && rows >= kRowsOfATurn));
+  return { fontSize, cols: Math.max(kFewestColumns, cols || 0), rows: Math.min(kMostRows, Math.max(1, rows || 0)) };
 }
 
 const terminalBox = document.getElementById("terminal");
@@ -75,8 +80,6 @@ const terminal = new Terminal({
   fontFamily: kFontFamily,
   theme: { background: "#000000", black: "#000000" },
 });
-const fit = new FitAddon.FitAddon();
-terminal.loadAddon(fit);
 terminal.open(terminalBox);
 const { master, slave } = openpty();
 
@@ -92,19 +95,11 @@ const lineForm = document.getElementById("line");
 const lineInput = document.getElementById("typed");
 const touchFirst = matchMedia("(pointer: coarse)").matches;
 
-// When the box changes, the size is found again; where the terminal's own
-// measure finds a cell larger than the estimate, the font is made smaller.
-const fits = (proposed) => proposed && proposed.cols >= kFewestColumns && proposed.rows >= kRowsOfATurn;
+// When the box changes, so does the terminal.
 function fitTerminal() {
-  const { fontSize } = sizeFor(terminalBox.getBoundingClientRect());
+  const { fontSize, cols, rows } = sizeFor(terminalBox.getBoundingClientRect());
   if (fontSize !== terminal.options.fontSize) terminal.options.fontSize = fontSize;
-  let proposed = fit.proposeDimensions();
-  while (proposed && !fits(proposed) && terminal.options.fontSize > kSmallestFont) {
-    terminal.options.fontSize -= 1;
-    proposed = fit.proposeDimensions();
-  }
-  terminal.resize(Math.max(kFewestColumns, proposed?.cols ?? 0),
-                  Math.min(kMostRows, Math.max(1, proposed?.rows ?? kMostRows)));
+  terminal.resize(cols, rows);
   placeTiles();
 }
 
