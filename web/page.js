@@ -487,12 +487,14 @@ async function startGame() {
   refusedNotice.hidden = true;
   newGameButton.hidden = true;
   statusLine.textContent = "";
+  if (firstGame === null) {
+    terminal.reset(); // the last game's screen and modes go
+    focusGame();
+  }
   const { record, instance: made } = firstGame ?? prepareGame();
   firstGame = null;
   window.match3Page.games.push(record);
   game = record;
-  terminal.reset();
-  if (firstQuestionAsked) focusGame();
   const instance = await made;
   let status;
   try {
