@@ -238,14 +238,19 @@ test("Ctrl-D ends the input and Ctrl-C the game, the page then offers a new one,
 
 // Where the page stands: sideways overflow, and the top of the board, the
 // row of the question the game waits at (the cursor's) and the bottom of
-// the controls shown, against the window.
-const layout = (page) => page.evaluate(() => {
+// the controls shown, against the window; and the terminal against its
+// box. Taken once the page has drawn what changed.
+const layout = (page) => page.evaluate(async () => {
+  for (let frames = 0; frames < 2; ++frames) await new Promise(requestAnimationFrame);
   const { terminal } = window.match3Page;
   const screen = document.querySelector(".xterm-screen").getBoundingClientRect();
+  const box = document.getElementById("terminal").getBoundingClientRect();
   const shown = [...document.querySelectorAll("#controls > *")].filter((element) => !element.hidden);
   return {
     overflow: document.documentElement.scrollWidth - innerWidth, scrollY,
-    boardTop: screen.top, columns: terminal.cols,
+    boardTop: screen.top, columns: terminal.cols, rows: terminal.rows,
+    spareWidth: box.right - screen.right, cellWidth: screen.width / terminal.cols,
+    spareHeight: box.bottom - screen.bottom, cellHeight: screen.height / terminal.rows,
     questionBottom: screen.top + (terminal.buffer.active.cursorY + 1) * (screen.height / terminal.rows),
     controlsBottom: Math.max(...shown.map((element) => element.getBoundingClientRect().bottom)),
     height: innerHeight, status: document.getElementById("status").textContent,
@@ -262,6 +267,10 @@ const layoutShift = (page) => page.evaluate(() => new Promise((done) => {
 
 function assertInView(figures, where) {
   assert.ok(figures.overflow <= 0 && figures.scrollY === 0 && figures.columns >= 50, `${where}: ${JSON.stringify(figures)}`);
+  // The terminal fills its box to the last whole cell, and no further.
+  assert.ok(figures.spareWidth >= 0 && figures.spareWidth < figures.cellWidth, `${where}: ${JSON.stringify(figures)}`);
+  assert.ok(figures.spareHeight >= 0 && (figures.spareHeight < figures.cellHeight || figures.rows === 50),
+            `${where}: ${JSON.stringify(figures)}`);
   assert.ok(figures.boardTop >= 0 && figures.questionBottom <= figures.height, `${where}: ${JSON.stringify(figures)}`);
   assert.ok(figures.controlsBottom <= figures.height, `${where}: ${JSON.stringify(figures)}`);
 }
