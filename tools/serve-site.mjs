@@ -2,8 +2,8 @@
 // types, text compressed (brotli or gzip, as the browser accepts; the
 // site's own compressed files where it has them), and cache headers that
 // have the browser check each file with the server (no-cache, with an
-// ETag) rather than keep a stale one. The page's test and
-// benchmark use it, and `make serve` serves the built site with it.
+// ETag) rather than keep a stale one. The page's test and benchmark use
+// it, and `make serve` serves the built site with it.
 //   node tools/serve-site.mjs build/web/site [PORT]
 import { createHash } from "node:crypto";
 import { existsSync, readFileSync, statSync } from "node:fs";
@@ -27,11 +27,10 @@ function body(file, encoding) {
   const key = `${file} ${encoding} ${time}`;
   if (!made.has(key)) {
     const beside = `${file}${kSuffixes[encoding] ?? ""}`;
-    const bytes = readFileSync(file);
-    made.set(key, encoding === "identity" ? bytes
+    made.set(key, encoding === "identity" ? readFileSync(file)
       : existsSync(beside) && statSync(beside).mtimeMs > time ? readFileSync(beside)
-      : encoding === "br" ? brotliCompressSync(bytes, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } })
-      : gzipSync(bytes, { level: 9 }));
+      : encoding === "br" ? brotliCompressSync(readFileSync(file), { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } })
+      : gzipSync(readFileSync(file), { level: 9 }));
   }
   return made.get(key);
 }

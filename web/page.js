@@ -25,18 +25,16 @@ const kQuestions = ["start", "play", "row", "column", "direction"]; // as the ga
 // game writes its first board before the page draws again.
 let compiledGame = null;
 function instantiateWasm(imports, receive) {
-  const compiled = window.match3Compiled; // set by the page's head, which began it as the page loaded
-  if (compiled instanceof WebAssembly.Module) {
-    receive(new WebAssembly.Instance(compiled, imports), compiled);
+  const start = (module) => receive(new WebAssembly.Instance(module, imports), module);
+  if (window.match3Compiled instanceof WebAssembly.Module) { // the page's head began it as the page loaded
+    start(window.match3Compiled);
     return {};
   }
-  if (compiledGame === null) {
-    const url = new URL("match3.wasm", import.meta.url);
-    compiledGame = (window.match3Compiling ?? Promise.reject(new Error("not begun")))
-      .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile))
-      .then((module) => (window.match3Compiled = module));
-  }
-  compiledGame.then((module) => WebAssembly.instantiate(module, imports).then((game) => receive(game, module)));
+  compiledGame ??= (window.match3Compiling ?? Promise.reject(new Error("not begun")))
+    .catch(() => fetch(new URL("match3.wasm", import.meta.url)).then((response) => response.arrayBuffer())
+      .then(WebAssembly.compile))
+    .then((module) => (window.match3Compiled = module));
+  compiledGame.then(start);
   return {};
 }
 
@@ -69,7 +67,7 @@ function sizeFor(box) {
     cols = Math.floor(width / cell.width);
     rows = Math.floor(height / cell.height);
   } while (fontSize > kSmallestFont && !(cols >= kFewestColumns && rows >= kRowsOfATurn));
-  return { fontSize, cols: Math.max(kFewestColumns, cols || 0), rows: Math.min(kMostRows, Math.max(1, rows || 0)) };
+  return { fontSize, cols: Math.max(kFewestColumns, cols), rows: Math.min(kMostRows, Math.max(1, rows)) };
 }
 
 const terminalBox = document.getElementById("terminal");
@@ -532,10 +530,8 @@ function afterFirstBoard() {
 // for the page's; where there is none (a private window, a host without
 // it), the page plays as it is. A new site takes over when its worker is
 // installed: the page says so, and the next load plays it.
-let workerAsked = false;
 function askForWorker() {
-  if (workerAsked || !("serviceWorker" in navigator)) return;
-  workerAsked = true;
+  if (!("serviceWorker" in navigator)) return;
   const updating = navigator.serviceWorker.controller !== null;
   navigator.serviceWorker.addEventListener("controllerchange", () => {
     if (updating) updateNotice.hidden = false;
@@ -551,7 +547,6 @@ function askForWorker() {
 // it read and wrote; and how many bytes typed wait for the game.
 window.match3Page = { terminal, games: [], typedAhead: () => typedSize };
 newGameButton.addEventListener("click", () => startGame());
-new ResizeObserver(fitTerminal).observe(screen);
-fitTerminal();
+new ResizeObserver(fitTerminal).observe(screen); // at once, then at every change
 showControls();
 startGame();
