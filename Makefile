@@ -8,7 +8,8 @@
 #   make fuzz       run the fuzzer for FUZZ_SECONDS (120 by default); the
 #                   same as make test PRESET=fuzz
 #   make soak       a million-turn game through a pipe, with its memory
-#   make package    a Debian package in build/package
+#   make package    a Debian package in build/package and an RPM in
+#                   build/rpm
 #   make package PRESET=windows   a zip for Windows in build/windows
 #   make bench      the benchmarks and the end-to-end figures
 #   make web        the game in a web page, in build/web/site (needs
@@ -72,9 +73,11 @@ fuzz:
 soak: build
 	bench/soak.sh $(BUILD_DIR)/match3
 
+# The Debian package and the RPM, or the Windows zip.
+PACKAGE_PRESETS := $(if $(filter windows,$(PRESET)),windows,package rpm)
 package:
-	$(MAKE) build PRESET=$(if $(filter windows,$(PRESET)),windows,package)
-	cmake --build --preset $(if $(filter windows,$(PRESET)),windows,package) --target package
+	$(foreach preset,$(PACKAGE_PRESETS),$(MAKE) build PRESET=$(preset) && \
+	  cmake --build --preset $(preset) --target package &&) true
 
 bench:
 	cmake --preset $(PRESET) -DMATCH3_BUILD_BENCHMARKS=ON >/dev/null

@@ -1,8 +1,10 @@
-# Where `cmake --install` puts the game, and the Debian package made of it.
+# Where `cmake --install` puts the game, and the Debian package and the RPM
+# made of it.
 include(GNUInstallDirs)
 
-option(MATCH3_DEBIAN_PACKAGE
-  "Lay out the installed documents as a Debian package wants them" OFF)
+set(MATCH3_PACKAGE "" CACHE STRING
+  "Lay out the installed files as a package of this kind wants them: DEB, RPM, or empty for neither")
+set_property(CACHE MATCH3_PACKAGE PROPERTY STRINGS "" DEB RPM)
 
 if(WIN32)
   # A zip for Windows: the program, the README, the licence and the manual
@@ -34,9 +36,19 @@ endif()
 
 install(TARGETS match3 RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
-if(MATCH3_DEBIAN_PACKAGE)
-  # Debian wants manual pages and changelogs compressed (without a time
-  # stamp), and the licence in a copyright file of its own format.
+# What shows the game in a desktop's menu (it opens in a terminal) and in a
+# software centre, and its icon in the theme every desktop reads.
+set(desktop "${PROJECT_SOURCE_DIR}/docs/desktop")
+install(FILES "${desktop}/match3.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+install(FILES "${desktop}/invalid.example.match3.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+foreach(size 48 128)
+  install(FILES "${desktop}/icon-${size}.png" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
+          RENAME match3.png)
+endforeach()
+
+if(MATCH3_PACKAGE)
+  # Both families want manual pages compressed (without a time stamp, so
+  # that a build is reproducible); Debian its changelog too.
   set(docs "${PROJECT_SOURCE_DIR}/docs")
   foreach(file match3.6 debian/changelog)
     get_filename_component(name "${file}" NAME)
@@ -47,14 +59,25 @@ if(MATCH3_DEBIAN_PACKAGE)
   endforeach()
   add_custom_target(match3_compressed_docs ALL DEPENDS ${compressed})
   install(FILES "${CMAKE_CURRENT_BINARY_DIR}/match3.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+endif()
+if(MATCH3_PACKAGE STREQUAL "DEB")
+  # Debian keeps the licence in a copyright file of its own format.
   install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz" "${docs}/debian/copyright" README.md
           DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+elseif(MATCH3_PACKAGE STREQUAL "RPM")
+  # The RPM family keeps licences in a folder of their own.
+  install(FILES README.md DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+  install(FILES LICENSE DESTINATION "${CMAKE_INSTALL_DATADIR}/licenses/match3")
 else()
   install(FILES docs/match3.6 DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
   install(FILES README.md LICENSE DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 endif()
 
-set(CPACK_GENERATOR DEB)
+if(MATCH3_PACKAGE STREQUAL "RPM")
+  set(CPACK_GENERATOR RPM)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
 set(CPACK_PACKAGE_NAME match3)
 set(CPACK_PACKAGE_VENDOR "The match3 developers")
 set(CPACK_PACKAGE_CONTACT "match3 developers <match3@example.invalid>")
@@ -69,5 +92,20 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_SUMMARY "Match-three puzzle game for the text console")
+set(CPACK_RPM_PACKAGE_LICENSE MIT)
+set(CPACK_RPM_PACKAGE_GROUP Amusements/Games)
+set(CPACK_RPM_PACKAGE_URL "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_RPM_PACKAGE_AUTOREQ ON)
+set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}")
+# Folders that the system or its icon theme owns, not the game.
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
+  /usr/share/applications /usr/share/metainfo /usr/share/licenses /usr/share/man /usr/share/man/man6
+  /usr/share/icons /usr/share/icons/hicolor /usr/share/icons/hicolor/48x48 /usr/share/icons/hicolor/48x48/apps
+  /usr/share/icons/hicolor/128x128 /usr/share/icons/hicolor/128x128/apps)
+set(CPACK_RPM_USER_FILELIST "%doc /usr/share/doc/match3/README.md"
+                            "%license /usr/share/licenses/match3/LICENSE")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -1,20 +1,59 @@
 #!/usr/bin/env bash
-# Unpacks the Debian package, plays a short game with the unpacked program
-# and asks lintian for its verdict.
+# Unpacks a package, the Debian one or the RPM, checks that it holds what a
+# system and its desktop expect, plays a short game with the unpacked
+# program and asks the family's linter for its verdict.
 #   tests/package_check.sh PACKAGE.deb
+#   tests/package_check.sh PACKAGE.rpm
 set -euo pipefail
-deb=${1:?usage: package_check.sh PACKAGE.deb}
+package=$(realpath "${1:?usage: package_check.sh PACKAGE.deb|PACKAGE.rpm}")
+here="$(cd "$(dirname "$0")" && pwd)"
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-dpkg-deb -x "$deb" "$root"
-for file in usr/games/match3 usr/share/man/man6/match3.6.gz usr/share/doc/match3/copyright; do
-  [ -e "$root/$file" ] || { echo "package: $file is missing"; exit 1; }
+fail() { echo "package: $*"; exit 1; }
+
+# What differs between the two families: how to unpack, where the game
+# lives, where the licence is, and the linter.
+case "$package" in
+  *.deb)
+    dpkg-deb -x "$package" "$root"
+    game=usr/games/match3
+    licence=usr/share/doc/match3/copyright
+    lint=(lintian --fail-on error --display-info "$package") ;;
+  *.rpm)
+    (cd "$root" && rpm2cpio "$package" | cpio -idm --quiet)
+    game=usr/bin/match3
+    licence=usr/share/licenses/match3/LICENSE
+    lint=(rpmlint -c "$here/rpmlint.toml" "$package") ;;
+  *) fail "$package is neither a .deb nor an .rpm" ;;
+esac
+
+desktop=usr/share/applications/match3.desktop
+metainfo=usr/share/metainfo/invalid.example.match3.metainfo.xml
+for file in "$game" usr/share/man/man6/match3.6.gz usr/share/doc/match3/README.md "$licence" \
+            "$desktop" "$metainfo" usr/share/icons/hicolor/48x48/apps/match3.png \
+            usr/share/icons/hicolor/128x128/apps/match3.png; do
+  [ -e "$root/$file" ] || fail "$file is missing"
 done
+
+# The menu's entry starts the game in a terminal, and a software centre
+# shows the release the changelog names.
+desktop-file-validate "$root/$desktop" || fail "desktop-file-validate: $desktop"
+grep -q '^Exec=match3$' "$root/$desktop" || fail "the desktop entry does not start match3"
+verdict=$(appstreamcli validate --no-net "$root/$metainfo") || fail "appstreamcli: $verdict"
+if grep -E '^[EW]:' <<<"$verdict"; then fail "appstreamcli warns"; fi
+changelog=$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/../docs/debian/changelog")
+grep -q "<release version=\"$changelog\"" "$root/$metainfo" ||
+  fail "the metadata's release is not the changelog's $changelog"
+for size in 48 128; do
+  file "$root/usr/share/icons/hicolor/${size}x${size}/apps/match3.png" | grep -q "$size x $size" ||
+    fail "the ${size}x${size} icon is another size"
+done
+
 status=0
-clock="$(cd "$(dirname "$0")/.." && pwd)/tools/at-fixed-clock"
-printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$clock" "$root/usr/games/match3" >"$root/output" || status=$?
-[ "$status" -eq 0 ] || { echo "package: the game exited with $status"; exit 1; }
-grep -a -q 'Thanks for playing' "$root/output" || { echo "package: no farewell"; exit 1; }
+clock="$here/../tools/at-fixed-clock"
+printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$clock" "$root/$game" >"$root/output" || status=$?
+[ "$status" -eq 0 ] || fail "the game exited with $status"
+grep -a -q 'Thanks for playing' "$root/output" || fail "no farewell"
 echo "package: unpacked, played $(grep -a -c 'enter y/n' "$root/output") turns, exit status 0"
-lintian --fail-on error --display-info "$deb"
-echo "package: lintian reports no errors"
+"${lint[@]}"
+echo "package: ${lint[0]} reports no errors"
