@@ -1,0 +1,120 @@
+// The board a hand holds: one button a tile, as large as the layout makes
+// the board, each showing its tile as the game last drew it (the letter,
+// its colour, the game's own highlight), read from the terminal's screen.
+// A board of buttons in the WAI-ARIA grid pattern: one stop in the tab
+// order, the arrow keys move among the tiles, Enter or Space picks one.
+import { kBoardSide, kTileColumns } from "./game-constants.js";
+import { kPalette } from "./terminal.js";
+
+const kBoardRow = new RegExp(`^[A-Z]( [A-Z]){${kBoardSide - 1}} ?$`); // a written space ends it
+
+// The last whole board on the terminal's screen, lowest first: its rows'
+// cells, or null while none is whole (the game is drawing one).
+function lastBoardOnScreen(terminal) {
+  const buffer = terminal.buffer.active;
+  let whole = 0;
+  for (let y = terminal.rows - 1; y >= 0; --y) {
+    const line = buffer.getLine(buffer.viewportY + y);
+    whole = line && kBoardRow.test(line.translateToString(true)) ? whole + 1 : 0;
+    if (whole === kBoardSide) {
+      return Array.from({ length: kBoardSide }, (_, row) => buffer.getLine(buffer.viewportY + y + row));
+    }
+  }
+  return null;
+}
+
+function colourOf(cell) {
+  if (cell.isFgPalette() && cell.getFgColor() < kPalette.length) return kPalette[cell.getFgColor()];
+  if (cell.isFgRGB()) return `#${cell.getFgColor().toString(16).padStart(6, "0")}`;
+  return "";
+}
+
+export function createBoardView(element, terminal, onPick) {
+  const tiles = [];
+  for (let row = 0; row < kBoardSide; ++row) {
+    const line = document.createElement("div");
+    line.setAttribute("role", "row");
+    for (let column = 0; column < kBoardSide; ++column) {
+      const cell = document.createElement("div");
+      cell.setAttribute("role", "gridcell");
+      const button = document.createElement("button");
+      button.type = "button";
+      button.tabIndex = row === 0 && column === 0 ? 0 : -1;
+      button.setAttribute("aria-label", `row ${row + 1}, column ${column + 1}: blank`);
+      const tile = { row, column, button };
+      // A click from the keyboard; a pointer's taps come as gestures.
+      button.addEventListener("click", (event) => event.detail === 0 && onPick(tile));
+      cell.append(button);
+      line.append(cell);
+      tiles.push(tile);
+    }
+    element.append(line);
+  }
+
+  function drawTiles() {
+    const lines = lastBoardOnScreen(terminal);
+    if (lines === null) return;
+    tiles.forEach(({ row, column, button }) => {
+      const cell = lines[row].getCell(kTileColumns * column);
+      const letter = cell.getChars();
+      const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
+      if (button.getAttribute("aria-label") === label && button.dataset.colour === colourOf(cell) &&
+          button.classList.contains("inverse") === Boolean(cell.isInverse())) return;
+      button.textContent = letter;
+      button.setAttribute("aria-label", label);
+      button.dataset.colour = colourOf(cell);
+      button.style.color = colourOf(cell);
+      button.classList.toggle("inverse", Boolean(cell.isInverse()));
+    });
+  }
+  let drawingSoon = false;
+  terminal.onWriteParsed(() => {
+    if (drawingSoon) return;
+    drawingSoon = true;
+    requestAnimationFrame(() => {
+      drawingSoon = false;
+      drawTiles();
+    });
+  });
+
+  // The arrow keys, Home and End move the focus among the tiles.
+  const kSteps = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] };
+  element.addEventListener("keydown", (event) => {
+    const from = tiles.find((tile) => tile.button === document.activeElement);
+    if (!from) return;
+    const [down, across] = kSteps[event.key] ?? [0, 0];
+    let column = Math.min(kBoardSide - 1, Math.max(0, from.column + across));
+    if (event.key === "Home") column = 0;
+    if (event.key === "End") column = kBoardSide - 1;
+    const row = Math.min(kBoardSide - 1, Math.max(0, from.row + down));
+    const to = tiles[row * kBoardSide + column];
+    if (to === from) return;
+    event.preventDefault();
+    from.button.tabIndex = -1;
+    to.button.tabIndex = 0;
+    to.button.focus();
+  });
+
+  return {
+    tiles,
+    // A tile's side with its share of the gaps, in CSS pixels.
+    pitch: () => element.getBoundingClientRect().width / kBoardSide,
+    // The tile at a point on the board (in a gap, the nearest), or null off it.
+    tileAt(x, y) {
+      const box = element.getBoundingClientRect();
+      const column = Math.floor(((x - box.left) / box.width) * kBoardSide);
+      const row = Math.floor(((y - box.top) / box.height) * kBoardSide);
+      const on = row >= 0 && row < kBoardSide && column >= 0 && column < kBoardSide;
+      return on ? tiles[row * kBoardSide + column] : null;
+    },
+    // Whether the question the game waits at takes a tile, and the tile
+    // picked, waiting for a direction.
+    show(takes, picked) {
+      element.classList.toggle("takes", takes);
+      tiles.forEach((tile) => {
+        tile.button.setAttribute("aria-disabled", String(!takes));
+        tile.button.classList.toggle("picked", tile === picked);
+      });
+    },
+  };
+}
