@@ -15,7 +15,8 @@
 #   make web        the game in a web page, in build/web/site (needs
 #                   emscripten and npm)
 #   make test PRESET=web    the page in a real browser (needs chromium)
-#   make serve      the page at http://127.0.0.1:8000/ (PORT=8123 for another)
+#   make serve      the page at http://127.0.0.1:8000/ (PORT=8123 for another;
+#                   HOST=0.0.0.0 serves it to the local network)
 #   make bench-web  the page's size and speed in headless chromium
 PRESET ?= default
 FUZZ_SECONDS ?= 120
@@ -94,8 +95,9 @@ web: web/node_modules/.package-lock.json
 	$(MAKE) build PRESET=web
 
 PORT ?= 8000
+HOST ?= 127.0.0.1
 serve: web
-	node tools/serve-site.mjs build/web/site $(PORT)
+	node tools/serve-site.mjs build/web/site $(PORT) $(HOST)
 
 bench-web: web
 	node bench/web.mjs build/web/site

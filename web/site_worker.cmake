@@ -1,10 +1,16 @@
 # Writes the site's service worker from its template: the list of the site's
 # files, and a version made from their content, so that any change to the
 # site changes the worker and the name of its cache.
-#   cmake -DSITE=build/web/site -DTEMPLATE=web/sw.js -P web/site_worker.cmake
-file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SITE}" "${SITE}/*")
+# FILES names them, separated by commas; without it, every file in the
+# folder but the compressed copies.
+#   cmake -DSITE=build/web/site -DFILES=index.html,page.js,... -DTEMPLATE=web/sw.js -P web/site_worker.cmake
+if(DEFINED FILES)
+  string(REPLACE "," ";" files "${FILES}")
+else()
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SITE}" "${SITE}/*")
+  list(FILTER files EXCLUDE REGEX "[.](gz|br)$") # the same files, compressed
+endif()
 list(REMOVE_ITEM files sw.js)
-list(FILTER files EXCLUDE REGEX "[.](gz|br)$") # the same files, compressed
 list(SORT files)
 set(digest "")
 set(quoted "\"./\"")
