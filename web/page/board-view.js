@@ -58,13 +58,14 @@ export function createBoardView(element, terminal, onPick) {
       const cell = lines[row].getCell(kTileColumns * column);
       const letter = cell.getChars();
       const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
-      if (button.getAttribute("aria-label") === label && button.dataset.colour === colourOf(cell) &&
-          button.classList.contains("inverse") === Boolean(cell.isInverse())) return;
+      const colour = colourOf(cell);
+      const inverse = Boolean(cell.isInverse());
+      if (button.getAttribute("aria-label") === label && button.style.color === colour &&
+          button.classList.contains("inverse") === inverse) return;
       button.textContent = letter;
       button.setAttribute("aria-label", label);
-      button.dataset.colour = colourOf(cell);
-      button.style.color = colourOf(cell);
-      button.classList.toggle("inverse", Boolean(cell.isInverse()));
+      button.style.color = colour;
+      button.classList.toggle("inverse", inverse);
     });
   }
   let drawingSoon = false;
