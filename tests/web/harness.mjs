@@ -182,6 +182,9 @@ export async function swipe(page, from, to) {
   await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: at(0) });
   for (const share of [0.5, 1]) await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: at(share) });
   await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  // A finger takes a moment before its next touch: a tap at once would be
+  // taken by the browser as part of this gesture, and give no click.
+  await page.waitForTimeout(300);
 }
 
 // A drag with the mouse's button held, from one point to another.
