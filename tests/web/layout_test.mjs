@@ -4,35 +4,11 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { asked, ended, openPage, useBrowser } from "./harness.mjs";
+import { asked, assertInView, ended, layoutFigures, openPage, useBrowser } from "./harness.mjs";
 
 useBrowser({ ignoreDefaultArgs: ["--hide-scrollbars"] }); // scrollbars as desktops draw them
 
-// Figures taken once the page has drawn what changed.
-const figures = (page) => page.evaluate(async () => {
-  for (let frames = 0; frames < 2; ++frames) await new Promise(requestAnimationFrame);
-  const { terminal } = window.match3Page;
-  const rect = (element) => element.getBoundingClientRect();
-  const tiles = [...document.querySelectorAll("#board button")].map(rect);
-  const screen = rect(document.querySelector(".xterm-screen"));
-  const box = rect(document.getElementById("screen"));
-  const viewport = document.querySelector(".xterm-viewport");
-  const cellHeight = screen.height / terminal.rows;
-  const cursorTop = screen.top + terminal.buffer.active.cursorY * cellHeight;
-  const shown = [...document.querySelectorAll("#controls > *")].filter((element) => !element.hidden);
-  const [right, no] = ["[data-direction=r]", "[data-answer=n]", "[data-answer=y]"].map((at) => rect(document.querySelector(at)));
-  return {
-    overflow: document.documentElement.scrollWidth - innerWidth, scrollY, columns: terminal.cols,
-    smallestTile: Math.min(...tiles.map((tile) => Math.min(tile.width, tile.height))),
-    tilesInView: tiles.every((tile) => tile.left >= 0 && tile.top >= 0 && tile.right <= innerWidth && tile.bottom <= innerHeight),
-    questionInBox: cursorTop >= box.top - 0.5 && cursorTop + cellHeight <= Math.min(box.bottom, innerHeight) + 0.5,
-    terminalInBox: screen.left >= box.left && screen.right <= box.right + 0.5,
-    underScrollbar: viewport.offsetWidth - viewport.clientWidth,
-    controlsBottom: Math.max(...shown.map((element) => rect(element).bottom)), height: innerHeight,
-    noApart: Math.min(Math.abs(no.left - right.right), Math.hypot(no.left - right.right, no.top - right.top)),
-    status: document.getElementById("status").textContent,
-  };
-});
+const figures = (page) => page.evaluate(layoutFigures);
 
 // The page's layout shifts since it loaded, added up as Chromium counts them.
 const layoutShift = (page) => page.evaluate(() => new Promise((done) => {
@@ -41,14 +17,6 @@ const layoutShift = (page) => page.evaluate(() => new Promise((done) => {
     .observe({ type: "layout-shift", buffered: true });
   setTimeout(() => done(sum), 200);
 }));
-
-function assertInView(figure, smallestTile, where) {
-  const said = `${where}: ${JSON.stringify(figure)}`;
-  assert.ok(figure.overflow <= 0 && figure.scrollY === 0 && figure.columns >= 50, said);
-  assert.ok(figure.smallestTile >= smallestTile && figure.tilesInView, said);
-  assert.ok(figure.questionInBox && figure.terminalInBox && figure.underScrollbar === 0, said);
-  assert.ok(figure.controlsBottom <= figure.height && figure.noApart >= 24, said);
-}
 
 // A screen, the smallest tile it must give, and how its game ends.
 const kScreens = [
