@@ -23,18 +23,15 @@ export function missing(engine) {
   return kEngines[engine].filter(([path]) => !existsSync(path)).map(([, name]) => name);
 }
 
-const chord = (keys) => keys.join("+");
-
-async function chromiumSession(viewport) {
-  const { chromium } = require("playwright-core");
-  const browser = await chromium.launch({ executablePath: kEngines.chromium[0][0], ignoreDefaultArgs: ["--hide-scrollbars"] });
-  const page = await (await browser.newContext({ viewport })).newPage();
+// A session on a page of playwright-core or puppeteer-core, whose pages
+// speak alike but for chords of keys.
+function pageSession(browser, page, press) {
   return {
     goto: (url) => page.goto(url),
     reload: () => page.reload(),
     evaluate: (fn, arg) => page.evaluate(fn, arg),
     type: (text) => page.keyboard.type(text),
-    press: (...keys) => page.keyboard.press(chord(keys)),
+    press,
     click: async ({ x, y }) => page.mouse.click(x, y),
     drag: async (from, to) => {
       await page.mouse.move(from.x, from.y);
@@ -46,30 +43,23 @@ async function chromiumSession(viewport) {
   };
 }
 
+async function chromiumSession(viewport) {
+  const { chromium } = require("playwright-core");
+  const browser = await chromium.launch({ executablePath: kEngines.chromium[0][0], ignoreDefaultArgs: ["--hide-scrollbars"] });
+  const page = await (await browser.newContext({ viewport })).newPage();
+  return pageSession(browser, page, (...keys) => page.keyboard.press(keys.join("+")));
+}
+
 async function firefoxSession(viewport) {
   const puppeteer = require("puppeteer-core");
   const browser = await puppeteer.launch({ browser: "firefox", executablePath: kEngines.firefox[0][0], headless: true });
   const page = await browser.newPage();
   await page.setViewport(viewport);
-  return {
-    goto: (url) => page.goto(url),
-    reload: () => page.reload(),
-    evaluate: (fn, arg) => page.evaluate(fn, arg),
-    type: (text) => page.keyboard.type(text),
-    press: async (...keys) => {
-      for (const key of keys.slice(0, -1)) await page.keyboard.down(key);
-      await page.keyboard.press(keys.at(-1));
-      for (const key of keys.slice(0, -1).reverse()) await page.keyboard.up(key);
-    },
-    click: async ({ x, y }) => page.mouse.click(x, y),
-    drag: async (from, to) => {
-      await page.mouse.move(from.x, from.y);
-      await page.mouse.down();
-      await page.mouse.move(to.x, to.y, { steps: 4 });
-      await page.mouse.up();
-    },
-    close: () => browser.close(),
-  };
+  return pageSession(browser, page, async (...keys) => {
+    for (const key of keys.slice(0, -1)) await page.keyboard.down(key);
+    await page.keyboard.press(keys.at(-1));
+    for (const key of keys.slice(0, -1).reverse()) await page.keyboard.up(key);
+  });
 }
 
 // WebDriver's codes for the keys that are not characters.
