@@ -8,6 +8,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:f
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
+import { setTimeout as sleep } from "node:timers/promises";
 
 import { serveSite } from "../../tools/serve-site.mjs";
 import { missing, openSession } from "./engines.mjs";
@@ -47,7 +48,7 @@ async function waitFor(session, predicate, index = 0) {
   for (let tries = 0; tries < 300; ++tries) {
     game = await session.evaluate(gameOf, index);
     if (game && predicate(game)) return game;
-    await new Promise((resolve) => setTimeout(resolve, 100));
+    await sleep(100);
   }
   assert.fail(`waited in vain; game ${index}: ${JSON.stringify(game)?.slice(-400)}`);
 }
@@ -82,8 +83,9 @@ const kNarrow = { chromium: 390, firefox: 390, webkit: 450 };
 const kCases = {
   "the first board, and a typed game with the POSIX build's bytes": async (session) => {
     await atStart(session);
-    const board = await session.evaluate(() => [...document.querySelectorAll("#board button")].map((b) => b.textContent));
-    assert.deepEqual(board, muslBoard(frozenSeed));
+    const tiles = () => session.evaluate(() => [...document.querySelectorAll("#board button")].map((b) => b.textContent));
+    for (let tries = 0; tries < 50 && (await tiles())[0] === ""; ++tries) await sleep(100); // drawn at the next frame
+    assert.deepEqual(await tiles(), muslBoard(frozenSeed));
     await typeLines(session, kScript);
     await assertPlayedAsTyped(session);
   },
