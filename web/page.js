@@ -11,7 +11,9 @@
 //   board-view.js      the board's tiles, drawn from the terminal's screen
 //   gestures.js        touch, pen and mouse on the board
 //   answers.js         what a gesture or a button answers, and when
+//   announcer.js       what a screen reader says after each answer
 //   offline.js         the service worker
+import { createAnnouncer } from "./page/announcer.js";
 import { createAnswers } from "./page/answers.js";
 import { createBoardView } from "./page/board-view.js";
 import { createBridge } from "./page/bridge.js";
@@ -20,6 +22,10 @@ import { attachGestures, quietTouches } from "./page/gestures.js";
 import { askForWorker } from "./page/offline.js";
 import { createSession } from "./page/session.js";
 import { createTerminal, fitTerminal, flash, followCursor, useWebKeys } from "./page/terminal.js";
+
+// Without the terminal's script (its download failed, and the page has
+// said so) there is nothing to build: the page stops here, quietly.
+if (typeof Terminal !== "function") await new Promise(() => {});
 
 const byId = (id) => document.getElementById(id);
 const screen = byId("screen");
@@ -42,11 +48,16 @@ const refuseKeys = () => {
 
 let answers = null;
 let session = null;
+let announcer = null;
 const bridge = createBridge(terminal, {
   onRefused: refuseKeys,
   onEnterBetweenGames: () => session.start(),
-  beforeWaiting: () => answers.typeNext(),
+  beforeWaiting: () => {
+    answers.typeNext();
+    announcer.waiting();
+  },
 });
+announcer = createAnnouncer(byId("announce"), terminal, bridge);
 const board = createBoardView(boardElement, terminal, (tile) => answers.pick(tile));
 answers = createAnswers({ terminal, gameWaiting: bridge.waiting, board, boardElement, yesNo, directions });
 attachGestures(boardElement, { tileAt: board.tileAt, pitch: board.pitch, onTap: answers.pick, onSwipe: answers.swipe });
@@ -69,18 +80,22 @@ function afterFirstBoard() {
     drawn.dispose();
     setTimeout(() => {
       terminal.options.screenReaderMode = true;
-      askForWorker(byId("update"));
+      announcer.silenceTerminal();
+      askForWorker(byId("update"), () => session.newVersionReady());
     });
   });
 }
 
 session = createSession({
-  terminal, bridge, answers, focusGame, recording: hook.record === true,
-  notices: { status: byId("status"), newGame: byId("new-game"), refused: byId("refused") },
+  terminal, bridge, answers, focusGame, touchFirst, recording: hook.record === true,
+  notices: { status: byId("status"), newGame: byId("new-game"), refused: byId("refused"), board: boardElement,
+             controls: byId("controls") },
   onQuestion: (question) => {
     afterFirstBoard();
     answers.asked(question);
+    announcer.asked(question);
   },
+  failed: (retry) => window.match3Failed("the game (match3.wasm)", retry),
 });
 
 // The text line types its line into the terminal as it stands, then Enter.

@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { asked, assertNoViolation, button, ended, openPage, screenWhen, tapAt, useBrowser } from "./harness.mjs";
+import { asked, assertNoViolation, button, ended, openPage, screenWhen, tapAt, typeLines, useBrowser } from "./harness.mjs";
 
 useBrowser();
 
@@ -40,3 +40,53 @@ for (const [viewport, phone] of [[{ width: 390, height: 844 }, true], [{ width: 
     await page.context().close();
   });
 }
+
+// Every announcement a screen reader gets, polite or assertive, as it comes.
+const listen = (page) => page.evaluate(() => {
+  window.heard = [];
+  const said = new Map();
+  const regions = () => [...document.querySelectorAll("[aria-live]:not([aria-live=off]), [role=status], [role=alert]")]
+    .filter((region) => !region.closest("[hidden]"));
+  regions().forEach((region) => said.set(region, region.textContent.trim()));
+  new MutationObserver(() => regions().forEach((region) => {
+    const text = region.textContent.trim();
+    if (text !== "" && said.get(region) !== text) window.heard.push(text);
+    said.set(region, text);
+  })).observe(document.body, { subtree: true, childList: true, characterData: true });
+});
+const heard = (page) => page.evaluate(() => window.heard.splice(0));
+
+test("a screen reader hears the start question at load, then after a move the score and the next question, in a few words", async () => {
+  const { page, problems } = await openPage();
+  await page.waitForFunction(() => document.getElementById("announce").textContent !== "");
+  assert.equal(await page.textContent("#announce"), "Score 0. Do you want to start? Enter y or n.");
+  await asked(page, 0, "start", 1);
+  await page.waitForFunction(() => document.querySelector(".xterm .live-region")?.getAttribute("aria-live") === "off");
+  await listen(page);
+  await typeLines(page, "y\ny\n1 1\nr\n");
+  await asked(page, 0, "play", 6);
+  const score = (await screenWhen(page, (rows) => rows[11].text.includes("your score: 20")))[11].text.match(/\d+$/)[0];
+  await page.waitForFunction((said) => window.heard.includes(said), `Score ${score}. Enter y/n if you want to play.`);
+  const turn = await heard(page);
+  const words = turn.join(" ").split(/\s+/).length;
+  assert.ok(words <= 60 && new Set(turn).size === turn.length, `${words} words: ${JSON.stringify(turn)}`);
+  assert.deepEqual(problems, []);
+  await page.context().close();
+});
+
+// Chromium's emulated forced colours draw text in black on the black
+// terminal, so a screenshot cannot tell; the colour the rows get can.
+test("in forced colours (high contrast) the screen reader's rows stay unseen, and greyed controls are GrayText", async () => {
+  const { page, problems } = await openPage(undefined, { forcedColors: "active" });
+  await page.waitForSelector(".xterm-accessibility-tree div", { state: "attached" });
+  const colours = await page.evaluate(() => {
+    const probe = document.body.appendChild(Object.assign(document.createElement("span"), { style: "color: GrayText" }));
+    const colour = (selector) => getComputedStyle(document.querySelector(selector)).color;
+    return { rows: colour(".xterm-accessibility-tree div"), greyed: colour("[data-direction=r]"),
+             live: colour("[data-answer=y]"), grey: getComputedStyle(probe).color };
+  });
+  assert.equal(colours.rows, "rgba(0, 0, 0, 0)");
+  assert.ok(colours.greyed === colours.grey && colours.live !== colours.grey, JSON.stringify(colours));
+  assert.deepEqual(problems, []);
+  await page.context().close();
+});

@@ -47,8 +47,12 @@ export function useBrowser(launchOptions = {}) {
 // and for requests that leave the site; a phone's (touch, mobile) with
 // `phone`. `problems` lists what went wrong.
 export const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
-export async function openPage(viewport = { width: 1280, height: 800 }, { phone = false, ...options } = {}) {
+// With `refuse`, the page's requests for that file fail; with `clock:
+// false`, its clock runs.
+export async function openPage(viewport = { width: 1280, height: 800 },
+                               { phone = false, refuse = null, clock = true, ...options } = {}) {
   const context = await served.browser.newContext({ viewport, ...(phone ? kPhone : {}), ...options });
+  if (refuse) await context.route(`**/${refuse}`, (route) => route.abort());
   const page = await context.newPage();
   const problems = [];
   page.on("pageerror", (error) => problems.push(`error: ${error.message}`));
@@ -57,7 +61,7 @@ export async function openPage(viewport = { width: 1280, height: 800 }, { phone 
                                   problems.push(`request: ${request.url()}`));
   page.on("requestfailed", (request) => problems.push(`failed: ${request.url()}`));
   await page.addInitScript(() => { window.match3Page = { record: true }; });
-  await page.clock.setFixedTime(frozenTime);
+  if (clock) await page.clock.setFixedTime(frozenTime);
   await page.goto(`${served.origin}/`);
   return { page, problems };
 }
@@ -222,11 +226,14 @@ export const layoutFigures = async () => {
     overflow: document.documentElement.scrollWidth - innerWidth, scrollY, columns: terminal.cols,
     smallestTile: Math.min(...tiles.map((tile) => Math.min(tile.width, tile.height))),
     tilesInView: tiles.every((tile) => tile.left >= 0 && tile.top >= 0 && tile.right <= innerWidth && tile.bottom <= innerHeight),
+    tilesInWidth: tiles.every((tile) => tile.left >= 0 && tile.right <= innerWidth),
+    lineTop: rect(document.getElementById("line")).top,
     questionInBox: cursorTop >= box.top - 0.5 && cursorTop + cellHeight <= Math.min(box.bottom, innerHeight) + 0.5,
     terminalInBox: screen.left >= box.left && screen.right <= box.right + 0.5,
     underScrollbar: viewport.offsetWidth - viewport.clientWidth,
     controlsBottom: Math.max(...shown.map((element) => rect(element).bottom)), height: innerHeight,
-    noApart: Math.min(Math.abs(no.left - right.right), Math.hypot(no.left - right.right, no.top - right.top)),
+    noApart: no.width === 0 ? null // a game's end: New game stands in the answers' place
+      : Math.min(Math.abs(no.left - right.right), Math.hypot(no.left - right.right, no.top - right.top)),
     status: document.getElementById("status").textContent,
   };
 };
@@ -236,7 +243,7 @@ export function assertInView(figure, smallestTile, where) {
   assert.ok(figure.overflow <= 0 && figure.scrollY === 0 && figure.columns >= 50, said);
   assert.ok(figure.smallestTile >= smallestTile && figure.tilesInView, said);
   assert.ok(figure.questionInBox && figure.terminalInBox && figure.underScrollbar === 0, said);
-  assert.ok(figure.controlsBottom <= figure.height && figure.noApart >= 24, said);
+  assert.ok(figure.controlsBottom <= figure.height && (figure.noApart === null || figure.noApart >= 24), said);
 }
 
 export async function assertNoViolation(page, when) {

@@ -18,25 +18,32 @@ const layoutShift = (page) => page.evaluate(() => new Promise((done) => {
   setTimeout(() => done(sum), 200);
 }));
 
-// A screen, the smallest tile it must give, and how its game ends.
+// A screen, the smallest tile it must give, and how its game ends: at the
+// play question unless the row says at which.
 const kScreens = [
   [{ width: 360, height: 640 }, true, 32, "n", "The game is over."],
   [{ width: 390, height: 844 }, true, 36, "Control+D", "The input ended (Ctrl-D)"],
   [{ width: 844, height: 390 }, true, 32, "Control+C", "You ended the game with Ctrl-C."],
-  [{ width: 1280, height: 800 }, false, 24, "x", "The game is over."],
+  [{ width: 1280, height: 800 }, false, 24, "x", "The game takes y or n here, so “x” ended it."],
   [{ width: 390, height: 844 }, false, 24, "n", "The game is over."], // a narrow desktop window
+  [{ width: 320, height: 568 }, true, 24, "Control+C", "You ended the game with Ctrl-C.", "direction"],
+  [{ width: 360, height: 560 }, true, 24, "3,4", "The game takes a row and a column, as 3 4", "row"],
 ];
 
-for (const [viewport, phone, smallestTile, end, words] of kScreens) {
+for (const [viewport, phone, smallestTile, end, words, endAt = "play"] of kScreens) {
   const where = `${viewport.width} x ${viewport.height}${phone ? " (phone)" : ""}`;
   test(`${where}: tiles of ${smallestTile} px or more, the question and the controls in view, at every question and end`, async () => {
     const { page, problems } = await openPage(viewport, { phone });
-    const answers = [["start", "y"], ["play", "y"], ["row", "3 4"], ["direction", "r"], ["play", end]];
+    const script = [["start", "y"], ["play", "y"], ["row", "3 4"], ["direction", "r"], ["play"]];
+    const answers = script.slice(0, script.findLastIndex(([question]) => question === endAt) + 1);
+    answers.at(-1)[1] = end;
     let count = 0;
+    let before;
     for (const [question, answer] of answers) {
       count += question === "direction" ? 2 : 1; // the row's question, then the column's
       await asked(page, 0, question, count);
-      assertInView(await figures(page), smallestTile, `at the ${question} question`);
+      before = await figures(page);
+      assertInView(before, smallestTile, `at the ${question} question`);
       if (count === 1) assert.ok(await layoutShift(page) <= 0.02, `shifts ${await layoutShift(page)}`);
       if (answer.startsWith("Control+")) {
         await page.evaluate(() => window.match3Page.terminal.focus());
@@ -50,6 +57,7 @@ for (const [viewport, phone, smallestTile, end, words] of kScreens) {
     const last = await figures(page);
     assertInView(last, smallestTile, `after ${end}`);
     assert.ok(last.status.startsWith(words), last.status);
+    assert.ok(Math.abs(last.lineTop - before.lineTop) <= 4, `the end moved the controls: ${before.lineTop} ${last.lineTop}`);
     await page.click("#new-game");
     await asked(page, 1, "start", 1);
     assertInView(await figures(page), smallestTile, "in a new game");
@@ -57,3 +65,13 @@ for (const [viewport, phone, smallestTile, end, words] of kScreens) {
     await page.context().close();
   });
 }
+
+test("320 x 256, a page zoomed to 400 %: every letter of the board in the width, scrolled up and down only", async () => {
+  const { page, problems } = await openPage({ width: 320, height: 256 });
+  await asked(page, 0, "start", 1);
+  const figure = await figures(page);
+  assert.ok(figure.overflow <= 0 && figure.tilesInWidth && figure.smallestTile >= 24, JSON.stringify(figure));
+  assert.ok(figure.terminalInBox && figure.columns >= 50, JSON.stringify(figure));
+  assert.deepEqual(problems, []);
+  await page.context().close();
+});

@@ -9,7 +9,7 @@ import { join } from "node:path";
 import { test } from "node:test";
 import { brotliDecompressSync, gunzipSync } from "node:zlib";
 
-import { asked, assertPlayedAsTyped, chromium, executablePath, kScript, openPage, served, site, typeLines,
+import { asked, assertPlayedAsTyped, ended, chromium, executablePath, kScript, openPage, served, site, typeLines,
          useBrowser } from "./harness.mjs";
 
 useBrowser();
@@ -69,8 +69,12 @@ test("after one visit the game plays offline, and a rebuilt site is in play by t
     await page.reload(); // the old site, from the cache, while the new worker installs
     await asked(page, 0, "start", 1);
     await page.waitForSelector("#update", { state: "visible" });
+    assert.match(await page.textContent("#update"), /starts with the next game/);
     assert.equal(await rebuiltYet(), "");
-    await page.reload();
+    // The game goes on to its end; New game then brings the new version.
+    await typeLines(page, "y\nn\n");
+    await ended(page);
+    await page.click("#new-game");
     await asked(page, 0, "start", 1);
     assert.equal(await rebuiltYet(), "yes");
     assert.equal((await page.evaluate(() => caches.keys())).length, 1, "the old cache is gone");

@@ -78,7 +78,9 @@ export function createBridge(terminal, { onRefused, onEnterBetweenGames, beforeW
   });
 
   // The game's read: up to `size` bytes typed, an empty array at the end
-  // of the input, or a signal's number. What it reads goes on the record.
+  // of the input, or a signal's number. What it reads goes on the record,
+  // and the last whole line of it always, to say why a game ended.
+  const decoder = new TextDecoder();
   async function read(size) {
     if (undrawn > kMostUndrawn && drawing > 0) await new Promise((woken) => whenDrawn.push(woken));
     if (typed.length === 0) beforeWaiting();
@@ -91,6 +93,10 @@ export function createBridge(terminal, { onRefused, onEnterBetweenGames, beforeW
     if (typeof given !== "number") {
       typedSize -= given.length;
       game.input?.push(given);
+      const lines = (game.unfinished + decoder.decode(given)).split("\n");
+      game.unfinished = lines.pop();
+      const last = lines.filter((line) => line.trim() !== "").at(-1);
+      if (last !== undefined) Object.assign(game, { lastLine: last, lastLineAt: game.question });
     }
     return given;
   }
@@ -120,6 +126,8 @@ export function createBridge(terminal, { onRefused, onEnterBetweenGames, beforeW
       setEcho(false);
     },
     waiting: () => wakeReader !== null && typed.length === 0,
+    // `callback()` once the terminal has drawn all the game wrote.
+    whenDrawn: (callback) => (drawing === 0 ? callback() : whenDrawn.push(callback)),
     typedAhead: () => typedSize,
   };
 }

@@ -6,33 +6,40 @@ import { kQuestions } from "./game-constants.js";
 
 // The page's head began compiling the game as the page loaded; once it is
 // compiled, a game's instance is made on the spot, so that the game writes
-// its first board before the page draws again.
+// its first board before the page draws again. A download that failed is
+// tried again by the next game: `failed()` hears of it.
 let compiledGame = null;
-function instantiateWasm(imports, receive) {
+function instantiateWasm(imports, receive, failed) {
   const start = (module) => receive(new WebAssembly.Instance(module, imports), module);
   if (window.match3Compiled instanceof WebAssembly.Module) {
     start(window.match3Compiled);
     return {};
   }
   compiledGame ??= (window.match3Compiling ?? Promise.reject(new Error("not begun")))
-    .catch(() => fetch(new URL("../match3.wasm", import.meta.url)).then((response) => response.arrayBuffer())
-      .then(WebAssembly.compile))
+    .catch(() => fetch(new URL("../match3.wasm", import.meta.url)).then((response) => {
+      if (!response.ok) throw new Error(`match3.wasm: ${response.status}`);
+      return response.arrayBuffer();
+    }).then(WebAssembly.compile))
     .then((module) => (window.match3Compiled = module));
-  compiledGame.then(start);
+  compiledGame.then(start, () => {
+    compiledGame = null;
+    window.match3Compiling = null;
+    failed();
+  });
   return {};
 }
 
 // A game ready to run on `bridge`: `onQuestion(name)` hears each question
-// the game reads the answer to. The record keeps the game's status, the
+// the game reads the answer to, `failed()` that the game could not be had. The record keeps the game's status, the
 // question it waits at and how its input ended, and, with `recording`, the
 // questions it asked and every byte it read and wrote.
-export function prepareGame(bridge, onQuestion, recording) {
+export function prepareGame(bridge, { onQuestion, failed, recording }) {
   const record = {
-    status: null, question: null, ended: null,
+    status: null, question: null, ended: null, lastLine: "", lastLineAt: null, unfinished: "",
     questions: recording ? [] : null, output: recording ? [] : null, input: recording ? [] : null,
   };
   const instance = createMatch3({
-    instantiateWasm,
+    instantiateWasm: (imports, receive) => instantiateWasm(imports, receive, failed),
     match3Write: (bytes) => {
       record.output?.push(bytes);
       bridge.write(bytes);

@@ -86,6 +86,19 @@ export function useWebKeys(terminal) {
     if (command && key === "v" && !event.shiftKey) return false;
     return event.key !== "Tab";
   });
+  // A key the terminal has already taken (its keypress) is not also put in
+  // its hidden text area: the browser would keep every such insertion in
+  // the page's undo history, a few nodes a turn for as long as the page
+  // lives. Text from an input method, which comes with no keypress, still
+  // goes the text area's way.
+  let pressed = false;
+  const area = terminal.textarea;
+  area.addEventListener("keypress", () => { pressed = true; }, true);
+  area.addEventListener("keyup", () => { pressed = false; }, true);
+  area.addEventListener("beforeinput", (event) => {
+    if (pressed && event.inputType === "insertText" && !event.isComposing) event.preventDefault();
+    pressed = false;
+  }, true);
 }
 
 // A brief sign that something was refused: the element flashes.
