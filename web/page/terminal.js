@@ -101,9 +101,12 @@ export function useWebKeys(terminal) {
   }, true);
 }
 
-// A brief sign that something was refused: the element flashes.
+// A brief sign that something was refused: the element flashes (or, with
+// less motion, is outlined) for a moment.
 export function flash(element) {
   element.classList.remove("flash");
   void element.offsetWidth; // starts the animation again
   element.classList.add("flash");
+  clearTimeout(element.flashing);
+  element.flashing = setTimeout(() => element.classList.remove("flash"), 600);
 }
