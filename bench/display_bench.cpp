@@ -1,9 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <iostream>
-
 #include "bench_support.hpp"
 #include "console/board_display.hpp"
+#include "console/byte_streams.hpp"
 #include "console/console_mode.hpp"
 
 namespace match3::bench {
@@ -11,15 +10,14 @@ namespace {
 
 void drawSelected(benchmark::State& state, ConsoleMode mode) {
   const Board board = quietBoard();
-  DiscardBuffer sink;
-  std::streambuf* const saved = std::cout.rdbuf(&sink);
+  wireStandardStreams(nullptr, discardBytes, false);
   const ConsoleMode savedMode = consoleMode();
   useConsoleMode(mode);
   for (auto _ : state) {
     drawBoardSelected(board, kBoardSize, 1230, 4, 5);
   }
   useConsoleMode(savedMode);
-  std::cout.rdbuf(saved);
+  wireStandardStreams(nullptr, nullptr, false);
 }
 
 void drawSelectedThroughAPipe(benchmark::State& state) { drawSelected(state, {}); }

@@ -1,99 +1,112 @@
 #include "console/byte_streams.hpp"
 
+#include <algorithm>
 #include <cerrno>
-#include <iostream>
+#include <cstring>
 
 #include "console/text_encoding.hpp"
 
 namespace match3 {
 namespace {
 
-struct Wiring {
-  ByteInputBuffer* input = nullptr;
-  ByteOutputBuffer* output = nullptr;
-  std::streambuf* savedInput = nullptr;
-  std::streambuf* savedOutput = nullptr;
-};
-Wiring wiring;
+void appendBytes(ByteOutput& output, std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (output.size == output.bytes.size()) {
+      static_cast<void>(flushBytes(output));
+    }
+    const std::size_t count = std::min(output.bytes.size() - output.size, bytes.size());
+    std::memcpy(output.bytes.data() + output.size, bytes.data(), count);
+    output.size += count;
+    bytes.remove_prefix(count);
+  }
+}
 
 }  // namespace
 
-ByteOutputBuffer::ByteOutputBuffer(WriteBytes write) : write_(write) {
-  setp(bytes_.data(), bytes_.data() + bytes_.size());
+void putBytes(ByteOutput& output, std::string_view text) {
+  if (!output.utf8) {
+    appendBytes(output, text);
+    return;
+  }
+  std::size_t start = 0;
+  for (std::size_t index = 0; index < text.size(); ++index) {
+    const auto byte = static_cast<unsigned char>(text[index]);
+    if (byte < 0x80U) {
+      continue;
+    }
+    // The ASCII run before this byte in one piece.
+    appendBytes(output, text.substr(start, index - start));
+    std::array<char, 3> encoded{};
+    appendBytes(output, {encoded.data(), utf8OfHighByte(byte, encoded)});
+    start = index + 1;
+  }
+  appendBytes(output, text.substr(start));
 }
 
-ByteOutputBuffer::int_type ByteOutputBuffer::overflow(int_type byte) {
-  if (!drain()) {
-    return traits_type::eof();
-  }
-  if (!traits_type::eq_int_type(byte, traits_type::eof())) {
-    *pptr() = traits_type::to_char_type(byte);
-    pbump(1);
-  }
-  return traits_type::not_eof(byte);
-}
-
-int ByteOutputBuffer::sync() { return drain() ? 0 : -1; }
-
-bool ByteOutputBuffer::drain() {
-  const char* next = pbase();
+bool flushBytes(ByteOutput& output) {
+  std::size_t next = 0;
   bool written = true;
-  while (next < pptr()) {
-    const long count = write_(next, static_cast<std::size_t>(pptr() - next));
+  while (output.write != nullptr && next < output.size) {
+    const long count = output.write(output.bytes.data() + next, output.size - next);
     if (count <= 0) {
-      fail(count < 0 ? static_cast<int>(-count) : EIO);
+      keepError(output.error, count < 0 ? static_cast<int>(-count) : EIO);
       written = false;
       break;
     }
-    next += count;
+    next += static_cast<std::size_t>(count);
   }
-  setp(bytes_.data(), bytes_.data() + bytes_.size());
+  output.size = 0;
   return written;
 }
 
-ByteInputBuffer::int_type ByteInputBuffer::underflow() {
-  if (error_ != 0) {
-    return traits_type::eof();
+int peekByte(ByteInput& input) {
+  if (input.next < input.end) {
+    return static_cast<unsigned char>(input.bytes.at(input.next));
   }
-  const long count = read_(bytes_.data(), bytes_.size());
+  if (input.error != 0 || input.read == nullptr) {
+    return kEndOfInput;
+  }
+  const long count = input.read(input.bytes.data(), input.bytes.size());
   if (count <= 0) {
     if (count < 0) {
-      fail(static_cast<int>(-count));
+      keepError(input.error, static_cast<int>(-count));
     }
-    return traits_type::eof();
+    return kEndOfInput;
   }
-  setg(bytes_.data(), bytes_.data(), bytes_.data() + count);
-  return traits_type::to_int_type(bytes_.front());
+  input.next = 0;
+  input.end = static_cast<std::size_t>(count);
+  return static_cast<unsigned char>(input.bytes.front());
 }
 
-StandardStreams wireStandardStreams(ReadBytes read, WriteBytes write, bool utf8) {
-  static ByteInputBuffer input{read};
-  static ByteOutputBuffer output{write};
-  static Utf8OutputBuffer converted{&output};
-  std::ios::sync_with_stdio(false);
-  std::cout.flush();
-  wiring.input = &input;
-  wiring.output = &output;
-  wiring.savedOutput = std::cout.rdbuf(utf8 ? static_cast<std::streambuf*>(&converted) : &output);
-  wiring.savedInput = std::cin.rdbuf(&input);
-  return {.input = input, .output = output};
+int nextByte(ByteInput& input) {
+  if (input.next < input.end) {
+    ++input.next;
+  }
+  return peekByte(input);
 }
 
-void unwireStandardStreams() {
-  std::cout.flush();
-  if (wiring.savedOutput != nullptr) {
-    std::cout.rdbuf(wiring.savedOutput);
-    wiring.savedOutput = nullptr;
-  }
-  if (wiring.savedInput != nullptr) {
-    std::cin.rdbuf(wiring.savedInput);
-    wiring.savedInput = nullptr;
-  }
+ByteInput& standardInput() {
+  static ByteInput input;
+  return input;
+}
+
+ByteOutput& standardOutput() {
+  static ByteOutput output;
+  return output;
+}
+
+void wireStandardStreams(ReadBytes read, WriteBytes write, bool utf8) {
+  ByteInput& input = standardInput();
+  input = ByteInput{};
+  input.read = read;
+  ByteOutput& output = standardOutput();
+  output = ByteOutput{};
+  output.write = write;
+  output.utf8 = utf8;
 }
 
 StreamErrors standardStreamErrors() {
-  return {.input = wiring.input == nullptr ? 0 : wiring.input->error(),
-          .output = wiring.output == nullptr ? 0 : wiring.output->error()};
+  return {.input = standardInput().error, .output = standardOutput().error};
 }
 
 }  // namespace match3

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace match3 {
 
 // The size of the window the game asks for, in character cells (on Windows,
@@ -42,6 +44,10 @@ struct StreamErrors {
   int output = 0;
 };
 [[nodiscard]] StreamErrors streamErrors();
+
+// Writes `text` on standard error as it stands: the game's few words on what
+// went wrong, once the terminal is restored.
+void writeError(std::string_view text);
 
 struct TerminalSession {
   TerminalSession() { openTerminal(); }

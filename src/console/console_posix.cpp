@@ -84,12 +84,12 @@ void openTerminal() {
   const ConsoleMode mode = chooseConsoleMode(isatty(STDOUT_FILENO) == 1, environment("TERM"),
                                              environment("NO_COLOR"), localeCodeset());
   useConsoleMode(mode);
-  const StandardStreams streams = wireStandardStreams(readInput, writeOutput, mode.utf8);
+  wireStandardStreams(readInput, writeOutput, mode.utf8);
   if (inputClosed) {
-    streams.input.fail(EBADF);
+    keepError(standardInput().error, EBADF);
   }
   if (outputClosed) {
-    streams.output.fail(EBADF);
+    keepError(standardOutput().error, EBADF);
   }
   if (mode.controls) {
     // Carrying on after a stop: the cursor hidden again and the color of
@@ -106,12 +106,17 @@ void openTerminal() {
 void closeTerminal() {
   releaseTerminalSignals();
   writeText(restoreBytes(consoleMode()));
-  unwireStandardStreams();
+  flushOutput();
 }
 
 // A terminal's player answers by typing alone.
 void expectAnswer(Question /*question*/) {}
 
 StreamErrors streamErrors() { return standardStreamErrors(); }
+
+void writeError(std::string_view text) {
+  static_cast<void>(
+      uninterrupted([&] { return ::write(STDERR_FILENO, text.data(), text.size()); }));
+}
 
 }  // namespace match3

@@ -5,9 +5,9 @@
 // operations are the ANSI ones: the page's terminal is an xterm.
 
 #include <emscripten.h>
+#include <unistd.h>
 
 #include <cstdlib>
-#include <iostream>
 #include <string_view>
 
 #include "console/ansi.hpp"
@@ -74,16 +74,21 @@ void openTerminal() {
   const char* noColor = std::getenv("NO_COLOR");
   useConsoleMode(
       chooseConsoleMode(true, "xterm-256color", noColor == nullptr ? "" : noColor, "UTF-8"));
-  static_cast<void>(wireStandardStreams(readInput, writeOutput, consoleMode().utf8));
+  wireStandardStreams(readInput, writeOutput, consoleMode().utf8);
 }
 
 void closeTerminal() {
   writeText(restoreBytes(consoleMode()));
-  std::cout.flush();
+  flushOutput();
 }
 
 void expectAnswer(Question question) { tellPageTheQuestion(static_cast<int>(question)); }
 
 StreamErrors streamErrors() { return standardStreamErrors(); }
+
+// The browser's console shows it.
+void writeError(std::string_view text) {
+  static_cast<void>(::write(STDERR_FILENO, text.data(), text.size()));
+}
 
 }  // namespace match3

@@ -1,15 +1,16 @@
 // The console on Windows: the console API on the handle of standard output,
 // asked for anew at every call, and "cls" through the command processor.
 
+#include <io.h>
 #include <windows.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <iostream>
 
+#include "console/byte_streams.hpp"
 #include "console/console.hpp"
 #include "console/console_mode.hpp"
+#include "console/output.hpp"
 
 namespace match3 {
 namespace {
@@ -58,15 +59,17 @@ LONG WINAPI restoreOnCrash(EXCEPTION_POINTERS* /*exception*/) {
   return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// The C library marks a stream that failed; errno says why, if it still can.
-[[nodiscard]] int streamError(std::FILE* stream) {
-  if (std::ferror(stream) == 0) {
-    return 0;
-  }
-  return errno != 0 ? errno : EIO;
+// The descriptors under the game's streams, in the C library's text mode:
+// a line ends in CR LF on the way out, and CR LF reads as LF.
+long writeOutput(const char* bytes, std::size_t size) {
+  const int count = _write(1, bytes, static_cast<unsigned>(size));
+  return count >= 0 ? count : -(errno != 0 ? errno : EIO);
 }
 
-StreamErrors errorsAtTheEnd;
+long readInput(char* bytes, std::size_t size) {
+  const int count = _read(0, bytes, static_cast<unsigned>(size));
+  return count >= 0 ? count : -(errno != 0 ? errno : EIO);
+}
 
 }  // namespace
 
@@ -76,7 +79,7 @@ void setTextColor(int foreground, int background) {
   }
   // The attribute applies to what reaches the console after it: what the
   // stream still holds must get there first.
-  std::cout.flush();
+  flushOutput();
   SetConsoleTextAttribute(outputHandle(),
                           static_cast<WORD>(foreground | (background << kAttributeShift)));
 }
@@ -86,7 +89,7 @@ void setHighlight(bool on) {
   if (!mode.controls || mode.colors) {
     return;
   }
-  std::cout.flush();
+  flushOutput();
   const HANDLE handle = outputHandle();
   CONSOLE_SCREEN_BUFFER_INFO screen{};
   if (GetConsoleScreenBufferInfo(handle, &screen) == 0) {
@@ -111,7 +114,7 @@ bool setCursorVisible(bool visible) {
 }
 
 void setCursorPosition(int column, int row) {
-  std::cout.flush();
+  flushOutput();
   const COORD position{static_cast<SHORT>(column), static_cast<SHORT>(row)};
   SetConsoleCursorPosition(outputHandle(), position);
 }
@@ -133,7 +136,7 @@ void clearScreen() {
   if (!consoleMode().controls) {
     return;
   }
-  std::cout.flush();
+  flushOutput();
   static_cast<void>(std::system("cls"));
 }
 
@@ -142,6 +145,7 @@ void openTerminal() {
   const bool console = isConsole(handle);
   const char* noColor = std::getenv("NO_COLOR");
   useConsoleMode(chooseConsoleMode(console, "", noColor == nullptr ? "" : noColor, ""));
+  wireStandardStreams(readInput, writeOutput, false);
   if (!console) {
     return;
   }
@@ -159,16 +163,17 @@ void openTerminal() {
 }
 
 void closeTerminal() {
-  std::cout.flush();
+  flushOutput();
   restoreConsole();
-  errno = 0;
-  static_cast<void>(std::fflush(stdout));
-  errorsAtTheEnd = {.input = streamError(stdin), .output = streamError(stdout)};
 }
 
 // A console's player answers by typing alone.
 void expectAnswer(Question /*question*/) {}
 
-StreamErrors streamErrors() { return errorsAtTheEnd; }
+StreamErrors streamErrors() { return standardStreamErrors(); }
+
+void writeError(std::string_view text) {
+  static_cast<void>(_write(2, text.data(), static_cast<unsigned>(text.size())));
+}
 
 }  // namespace match3

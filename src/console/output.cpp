@@ -1,20 +1,17 @@
 #include "console/output.hpp"
 
-#include <iostream>
+#include "console/byte_streams.hpp"
 
 namespace match3 {
 
-// Straight to the stream's buffer: the game ignores output errors, and the
-// stream's own checks on every piece cost more than the rules of a turn.
-
-void writeText(std::string_view text) {
-  std::cout.rdbuf()->sputn(text.data(), static_cast<std::streamsize>(text.size()));
-}
+void writeText(std::string_view text) { putBytes(standardOutput(), text); }
 
 void endLine() {
-  std::streambuf* const buffer = std::cout.rdbuf();
-  buffer->sputc('\n');
-  buffer->pubsync();
+  ByteOutput& output = standardOutput();
+  putBytes(output, "\n");
+  static_cast<void>(flushBytes(output));
 }
+
+void flushOutput() { static_cast<void>(flushBytes(standardOutput())); }
 
 }  // namespace match3

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <streambuf>
 #include <string_view>
 
 namespace match3 {
@@ -84,19 +83,8 @@ consteval Cp1251Text<Length> toCp1251(const char8_t (&utf8)[Length]) {
   return text;
 }
 
-// Sits in front of a terminal whose locale is UTF-8 and turns the game's
-// Windows-1251 bytes into UTF-8 on their way out; ASCII passes unchanged.
-class Utf8OutputBuffer : public std::streambuf {
- public:
-  explicit Utf8OutputBuffer(std::streambuf* target) : target_(target) {}
-
- protected:
-  int_type overflow(int_type byte) override;
-  std::streamsize xsputn(const char_type* bytes, std::streamsize count) override;
-  int sync() override;
-
- private:
-  std::streambuf* target_;
-};
+// The UTF-8 form of one Windows-1251 byte of 0x80 or above, for a terminal
+// whose locale is UTF-8; returns its length.
+std::size_t utf8OfHighByte(unsigned char byte, std::array<char, 3>& out);
 
 }  // namespace match3

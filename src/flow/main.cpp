@@ -1,7 +1,7 @@
+#include <cstring>
 #include <exception>
-#include <iostream>
+#include <string>
 #include <string_view>
-#include <system_error>
 
 #include "console/console.hpp"
 #include "flow/game.hpp"
@@ -13,8 +13,8 @@ namespace {
 bool reportStreamErrors(match3::StreamErrors errors) {
   const auto report = [](std::string_view what, int error) {
     if (error != 0) {
-      std::cerr << "match3: cannot " << what << ": " << std::generic_category().message(error)
-                << '\n';
+      match3::writeError("match3: cannot " + std::string(what) + ": " + std::strerror(error) +
+                         "\n");
     }
   };
   report("read standard input", errors.input);
@@ -32,9 +32,9 @@ int main() {
     }
     return reportStreamErrors(match3::streamErrors()) ? 1 : 0;
   } catch (const std::exception& error) {
-    std::cerr << "match3: " << error.what() << '\n';
+    match3::writeError("match3: " + std::string(error.what()) + "\n");
   } catch (...) {
-    std::cerr << "match3: an unexpected error\n";
+    match3::writeError("match3: an unexpected error\n");
   }
   return 1;
 }

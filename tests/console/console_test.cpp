@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "console/ansi.hpp"
 #include "console/colors.hpp"
 #include "console/console_mode.hpp"
+#include "console/output.hpp"
 #include "console/text_encoding.hpp"
 #include "support/test_support.hpp"
 
@@ -91,14 +91,12 @@ TEST(Cp1251, ConvertsCyrillicAtCompileTime) {
   static_assert(toCp1251(u8"").size == 0);
 }
 
-TEST(Utf8OutputBuffer, TurnsCp1251IntoUtf8AndPassesAscii) {
-  std::ostringstream target;
-  Utf8OutputBuffer buffer{target.rdbuf()};
-  std::ostream out{&buffer};
-  out << "X " << toCp1251(u8"очки Ё №").view() << "\x1b[0m";
-  out.put('\xFF');
-  out.flush();
-  EXPECT_EQ(target.str(), "X очки Ё №\x1b[0mя");
+TEST(Utf8Output, TurnsCp1251IntoUtf8AndPassesAscii) {
+  const testing::CapturedConsole console{{}, {.controls = false, .colors = false, .utf8 = true}};
+  writeText("X ");
+  writeText(toCp1251(u8"очки Ё №").view());
+  writeText("\x1b[0m\xFF");
+  EXPECT_EQ(console.output(), "X очки Ё №\x1b[0mя");
 }
 
 }  // namespace

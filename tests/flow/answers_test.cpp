@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "console/byte_streams.hpp"
 #include "support/test_support.hpp"
 
 namespace match3 {
@@ -24,7 +24,8 @@ std::vector<std::string> readAll(const std::string& input, std::string_view read
     results.emplace_back(read == 'W' ? std::string(readWord().view())
                                      : std::to_string(readNumber()));
   }
-  results.emplace_back(std::cin.fail() ? "failed" : std::cin.eof() ? "at end" : "good");
+  const ByteInput& state = standardInput();
+  results.emplace_back(state.failed ? "failed" : state.ended ? "at end" : "good");
   return results;
 }
 

@@ -1,26 +1,48 @@
 #include "support/test_support.hpp"
 
+#include <algorithm>
 #include <cstdlib>
-#include <iostream>
+#include <cstring>
+
+#include "console/byte_streams.hpp"
+#include "console/output.hpp"
 
 namespace match3::testing {
+namespace {
 
-CapturedConsole::CapturedConsole(std::string input, ConsoleMode mode)
-    : input_(std::move(input)),
-      savedInput_(std::cin.rdbuf(input_.rdbuf())),
-      savedOutput_(std::cout.rdbuf(output_.rdbuf())),
-      savedMode_(consoleMode()) {
-  std::cin.clear();
-  std::cout.clear();
+// The captured console's two ends: what is left to read, what was written.
+std::string pendingInput;
+std::string capturedOutput;
+
+long readPending(char* bytes, std::size_t size) {
+  const std::size_t count = std::min(size, pendingInput.size());
+  std::memcpy(bytes, pendingInput.data(), count);
+  pendingInput.erase(0, count);
+  return static_cast<long>(count);
+}
+
+long capture(const char* bytes, std::size_t size) {
+  capturedOutput.append(bytes, size);
+  return static_cast<long>(size);
+}
+
+}  // namespace
+
+CapturedConsole::CapturedConsole(std::string input, ConsoleMode mode) : savedMode_(consoleMode()) {
+  pendingInput = std::move(input);
+  capturedOutput.clear();
+  wireStandardStreams(readPending, capture, mode.utf8);
   useConsoleMode(mode);
 }
 
 CapturedConsole::~CapturedConsole() {
-  std::cin.rdbuf(savedInput_);
-  std::cout.rdbuf(savedOutput_);
-  std::cin.clear();
-  std::cout.clear();
+  wireStandardStreams(nullptr, nullptr, false);
   useConsoleMode(savedMode_);
+}
+
+std::string CapturedConsole::output() const {
+  flushOutput();
+  return capturedOutput;
 }
 
 namespace {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <initializer_list>
-#include <sstream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +10,8 @@
 
 namespace match3::testing {
 
-// While it lives, std::cin reads `input` and std::cout is captured; the
-// console works in `mode` (by default as on a pipe).
+// While it lives, the game's standard input reads `input` and its standard
+// output is captured; the console works in `mode` (by default as on a pipe).
 class CapturedConsole {
  public:
   explicit CapturedConsole(std::string input = {}, ConsoleMode mode = {});
@@ -23,13 +21,10 @@ class CapturedConsole {
   CapturedConsole(CapturedConsole&&) = delete;
   CapturedConsole& operator=(CapturedConsole&&) = delete;
 
-  [[nodiscard]] std::string output() const { return output_.str(); }
+  // What was written, flushed or not.
+  [[nodiscard]] std::string output() const;
 
  private:
-  std::istringstream input_;
-  std::ostringstream output_;
-  std::streambuf* savedInput_;
-  std::streambuf* savedOutput_;
   ConsoleMode savedMode_;
 };
 
