@@ -54,6 +54,8 @@ TEST(Answers, ReadWordsAndNumbersByTheGamesRules) {
       {"", "W", {"", "failed"}},
       {" \n ", "N", {"0", "failed"}},
       {longWord + " y ", "WW", {longWord.substr(0, kLongestAnswer + 1), "y", "good"}},
+      // A number across the end of the input's first buffer of 8192 bytes.
+      {std::string(8190, ' ') + "123 y ", "NW", {"123", "y", "good"}},
   };
   for (const Case& test : cases) {
     EXPECT_EQ(readAll(test.input, test.reads), test.results)
