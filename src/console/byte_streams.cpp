@@ -59,10 +59,7 @@ bool flushBytes(ByteOutput& output) {
   return written;
 }
 
-int peekByte(ByteInput& input) {
-  if (input.next < input.end) {
-    return static_cast<unsigned char>(input.bytes.at(input.next));
-  }
+int refillInput(ByteInput& input) {
   if (input.error != 0 || input.read == nullptr) {
     return kEndOfInput;
   }
@@ -76,13 +73,6 @@ int peekByte(ByteInput& input) {
   input.next = 0;
   input.end = static_cast<std::size_t>(count);
   return static_cast<unsigned char>(input.bytes.front());
-}
-
-int nextByte(ByteInput& input) {
-  if (input.next < input.end) {
-    ++input.next;
-  }
-  return peekByte(input);
 }
 
 ByteInput& standardInput() {

@@ -43,10 +43,21 @@ inline constexpr int kEndOfInput = -1;
 void putBytes(ByteOutput& output, std::string_view text);
 // Hands everything buffered to the host; false when a write failed.
 bool flushBytes(ByteOutput& output);
+// Reads the next bytes from the host, once those buffered are used up, and
+// gives the first (0 to 255), or kEndOfInput.
+[[nodiscard]] int refillInput(ByteInput& input);
 // The byte the input stands at (0 to 255), or kEndOfInput.
-[[nodiscard]] int peekByte(ByteInput& input);
+[[nodiscard]] inline int peekByte(ByteInput& input) {
+  return input.next < input.end ? static_cast<unsigned char>(input.bytes[input.next])
+                                : refillInput(input);
+}
 // Steps past the byte the input stands at and gives the next one.
-[[nodiscard]] int nextByte(ByteInput& input);
+[[nodiscard]] inline int nextByte(ByteInput& input) {
+  if (input.next < input.end) {
+    ++input.next;
+  }
+  return peekByte(input);
+}
 // Keeps `error` unless an earlier one is kept.
 inline void keepError(int& kept, int error) { kept = kept == 0 ? error : kept; }
 
