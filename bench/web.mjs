@@ -1,8 +1,9 @@
 // The page's figures, in headless chromium: the site's size (gzipped, and
 // as the project's server sends it), the time from navigation to the first
 // board drawn on a phone's link (empty cache, then a repeat visit through
-// the service worker), the time per turn of a long scripted game, and the
-// page's memory before and after it.
+// the service worker, five times each) and the requests before it, the
+// time per turn of a long scripted game, and the page's memory before and
+// after it.
 //   node bench/web.mjs build/web/site [TURNS]      (make bench-web; TURNS 0: no long game)
 import { execFileSync } from "node:child_process";
 import { existsSync, readFileSync, readdirSync, statSync } from "node:fs";
@@ -24,7 +25,8 @@ const partOf = (file) => (file.startsWith("match3.") ? "game" : file.startsWith(
 const sent = (file, suffix, compress) => (existsSync(`${file}${suffix}`) ? statSync(`${file}${suffix}`).size
   : compress(readFileSync(file)).length);
 const parts = {};
-for (const file of readdirSync(site, { recursive: true }).filter((name) => /\.(?!gz$|br$)\w+$/.test(name))) {
+// The source map aside: only a developer's tools ask for it.
+for (const file of readdirSync(site, { recursive: true }).filter((name) => /\.(?!gz$|br$|map$)\w+$/.test(name))) {
   const path = join(site, file);
   const image = file.endsWith(".png");
   (parts[partOf(file)] ??= []).push({
@@ -85,12 +87,16 @@ async function watchForFirstBoard(context) {
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const cold = [];
 const repeat = [];
-for (let run = 0; run < 3; ++run) {
+const requests = [];
+for (let run = 0; run < 5; ++run) {
   const context = await browser.newContext();
   const untilDrawn = await watchForFirstBoard(context);
   const page = await context.newPage();
   await asAPhone(page, true);
+  const asked = [];
+  page.on("request", (request) => asked.push(request.url()));
   cold.push(await untilDrawn(page));
+  requests.push(asked.length);
   // The repeat visit, once the service worker has kept the site.
   await page.waitForFunction(() => navigator.serviceWorker?.controller, null, { timeout: 20000 }).catch(() => {});
   const again = await context.newPage();
@@ -100,6 +106,7 @@ for (let run = 0; run < 3; ++run) {
 }
 const figures = (values) => `${median(values).toFixed(0)} ms (median of ${values.length}; ${values.map((value) => value.toFixed(0)).join(", ")})`;
 console.log(`first board drawn on a phone's link: ${figures(cold)} with an empty cache, ${figures(repeat)} on a repeat visit`);
+console.log(`requests before the first board, empty cache: ${requests.join(", ")}`);
 
 // The page's JavaScript heap once what is garbage has been collected, in MB.
 async function heapSize(page) {

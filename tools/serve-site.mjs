@@ -18,8 +18,9 @@ import { brotliCompressSync, constants, gzipSync } from "node:zlib";
 
 const kTypes = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".mjs": "text/javascript",
                  ".css": "text/css", ".wasm": "application/wasm", ".png": "image/png",
-                 ".webmanifest": "application/manifest+json", ".json": "application/json" };
-const kCompressed = new Set([".html", ".js", ".mjs", ".css", ".wasm", ".webmanifest", ".json"]);
+                 ".webmanifest": "application/manifest+json", ".json": "application/json",
+                 ".map": "application/json" };
+const kCompressed = new Set([".html", ".js", ".mjs", ".css", ".wasm", ".webmanifest", ".json", ".map"]);
 
 // Each file as sent, by path, encoding and the file's time: the file
 // compressed beside it (file.br, file.gz) where the site carries one made

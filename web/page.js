@@ -23,10 +23,6 @@ import { askForWorker } from "./page/offline.js";
 import { createSession } from "./page/session.js";
 import { createTerminal, fitTerminal, flash, followCursor, useWebKeys } from "./page/terminal.js";
 
-// Without the terminal's script (its download failed, and the page has
-// said so) there is nothing to build: the page stops here, quietly.
-if (typeof Terminal !== "function") await new Promise(() => {});
-
 const byId = (id) => document.getElementById(id);
 const screen = byId("screen");
 const boardElement = byId("board");

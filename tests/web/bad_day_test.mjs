@@ -10,7 +10,7 @@ useBrowser();
 
 // A file refused on a first visit: the page says which, and Try again
 // plays (for the game's WebAssembly, without loading the page again).
-for (const [file, index] of [["match3.wasm", 1], ["xterm/xterm.js", 0]]) {
+for (const [file, index] of [["match3.wasm", 1], ["page.js", 0]]) {
   test(`a refused ${file} says so in words, and Try again plays`, async () => {
     const { page, problems } = await openPage(undefined, { refuse: file });
     await page.waitForSelector("#failure", { state: "visible" });

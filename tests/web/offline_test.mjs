@@ -43,12 +43,12 @@ test("after one visit the game plays offline, and a rebuilt site is in play by t
   await asked(page, 0, "start", 1);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
   // It keeps every file of the site once (itself aside: the browser keeps
-  // the worker), and not the compressed copies.
+  // the worker), and not the compressed copies or the source map.
   const kept = await page.evaluate(async () => {
     const cache = await caches.open((await caches.keys())[0]);
     return (await cache.keys()).map((request) => new URL(request.url).pathname.slice(1)).sort();
   });
-  const files = readdirSync(site, { recursive: true }).filter((name) => /\.(?!gz$|br$)\w+$/.test(name) && name !== "sw.js");
+  const files = readdirSync(site, { recursive: true }).filter((name) => /\.(?!gz$|br$|map$)\w+$/.test(name) && name !== "sw.js");
   assert.deepEqual(kept, ["", ...files].sort());
   await page.context().setOffline(true);
   await page.reload();

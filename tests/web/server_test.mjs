@@ -1,14 +1,14 @@
 // The project's server against requests a browser would never send: each
 // gets its answer and none stops the server, which then serves a game.
 import assert from "node:assert/strict";
-import { mkdtempSync, symlinkSync } from "node:fs";
+import { cpSync, mkdirSync, mkdtempSync, symlinkSync, writeFileSync } from "node:fs";
 import { connect } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
 
 import { serveSite } from "../../tools/serve-site.mjs";
-import { asked, ended, kFarewell, openPage, served, typeLines, useBrowser } from "./harness.mjs";
+import { asked, ended, kFarewell, openPage, served, site, typeLines, useBrowser } from "./harness.mjs";
 
 useBrowser();
 
@@ -35,10 +35,10 @@ const kHostile = [
   [get("/%2e%2e/%2e%2e/etc/passwd"), "HTTP/1.1 404"],
   [get("/../../etc/passwd"), "HTTP/1.1 404"],
   [get("/..%2f..%2fetc%2fpasswd"), "HTTP/1.1 404"],
-  [get("/xterm%2fxterm.js"), "HTTP/1.1 404"],
+  [get("/folder%2ffile.js"), "HTTP/1.1 404"],
   [get("/page.js%00.png"), "HTTP/1.1 404"],
   [get("/..\\..\\etc\\passwd"), "HTTP/1.1 404"],
-  [get("/xterm?x=1"), "HTTP/1.1 301"],
+  [get("/folder?x=1"), "HTTP/1.1 301"],
   [get("/", "DELETE"), "HTTP/1.1 405"],
   [get("/", "PROPFIND"), "HTTP/1.1 405"],
   [get("/", "BREW"), "HTTP/1.1 400"], // not HTTP at all: node's parser refuses it
@@ -47,11 +47,17 @@ const kHostile = [
 ];
 
 test("hostile requests each get their answer, and the server then serves a game", async () => {
+  // The site, with a folder in it.
+  const withFolder = join(mkdtempSync(join(tmpdir(), "match3-site-")), "site");
+  cpSync(site, withFolder, { recursive: true });
+  mkdirSync(join(withFolder, "folder"));
+  writeFileSync(join(withFolder, "folder", "file.js"), "");
+  served.server.folder = withFolder;
   for (const [request, expected] of kHostile) {
     const reply = await send(served.origin, request);
     assert.ok(reply.startsWith(expected), `${request.slice(0, 40)}: ${reply.slice(0, 80)}`);
     if (expected.endsWith("405")) assert.match(reply, /\r\nAllow: GET, HEAD\r\n/);
-    if (expected.endsWith("301")) assert.match(reply, /\r\nLocation: \/xterm\/\?x=1\r\n/);
+    if (expected.endsWith("301")) assert.match(reply, /\r\nLocation: \/folder\/\?x=1\r\n/);
     if (request.startsWith("HEAD")) assert.ok(reply.endsWith("\r\n\r\n"), "HEAD: the headers alone");
   }
   const cut = await send(served.origin, "GET /index.html HTTP/1.1\r\nHost: si", true); // cut off half-way
@@ -62,6 +68,7 @@ test("hostile requests each get their answer, and the server then serves a game"
   assert.ok((await ended(page)).text.endsWith(kFarewell));
   assert.deepEqual(problems, []);
   await page.context().close();
+  served.server.folder = site;
 });
 
 test("a file the server cannot read answers 500, and the server goes on", async () => {

@@ -3,7 +3,7 @@
 // discipline echoes and edits what is typed, exactly as on Unix. The bytes
 // typed wait here for the game's reads; the game's bytes go to the terminal
 // as they are, and the page never reads them.
-import { Flags, openpty } from "../xterm/xterm-pty.mjs";
+import { Flags, openpty } from "xterm-pty";
 import { kMostTypedAhead, kSignals } from "./game-constants.js";
 import { lineBound } from "./line-bound.js";
 

@@ -1,7 +1,7 @@
 // The game itself: its WebAssembly, fetched and compiled once for every game
 // the page plays, and a game as one run of the program in a fresh instance,
 // with the record of it.
-import createMatch3 from "../match3.js";
+import createMatch3 from "match3-game";
 import { kQuestions } from "./game-constants.js";
 
 // The page's head began compiling the game as the page loaded; once it is
@@ -16,7 +16,7 @@ function instantiateWasm(imports, receive, failed) {
     return {};
   }
   compiledGame ??= (window.match3Compiling ?? Promise.reject(new Error("not begun")))
-    .catch(() => fetch(new URL("../match3.wasm", import.meta.url)).then((response) => {
+    .catch(() => fetch("match3.wasm").then((response) => {
       if (!response.ok) throw new Error(`match3.wasm: ${response.status}`);
       return response.arrayBuffer();
     }).then(WebAssembly.compile))

@@ -1,5 +1,7 @@
 // The page's terminal (xterm.js): its colours, its size in its box, the
 // part of it in view, and the keys a web user expects.
+import { Terminal } from "@xterm/xterm";
+
 import { kConsoleColumns, kConsoleRows, kRowsOfATurn } from "./game-constants.js";
 
 // The sixteen colours the game may ask for, by number: the terminal draws
