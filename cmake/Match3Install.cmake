@@ -37,9 +37,13 @@ endif()
 install(TARGETS match3 RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
 # What shows the game in a desktop's menu (it opens in a terminal) and in a
-# software centre, and its icon in the theme every desktop reads.
+# software centre, and its icon in the theme every desktop reads. The menu's
+# entry names the game where it is installed: a menu's PATH may not hold
+# /usr/games, nor root's.
 set(desktop "${PROJECT_SOURCE_DIR}/docs/desktop")
-install(FILES "${desktop}/match3.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+set(MATCH3_GAME "${CMAKE_INSTALL_FULL_BINDIR}/match3")
+configure_file("${desktop}/match3.desktop.in" match3.desktop @ONLY)
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/match3.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${desktop}/invalid.example.match3.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 foreach(size 48 128)
   install(FILES "${desktop}/icon-${size}.png" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
@@ -99,6 +103,27 @@ set(CPACK_RPM_PACKAGE_GROUP Amusements/Games)
 set(CPACK_RPM_PACKAGE_URL "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_RPM_PACKAGE_AUTOREQ ON)
+set(CPACK_RPM_PACKAGE_RELEASE 1)
+# The RPM's changelog, written from Debian's so that the two never differ:
+# each entry's date, maintainer and version, and its items.
+file(STRINGS "${PROJECT_SOURCE_DIR}/docs/debian/changelog" debian_changelog)
+set(rpm_changelog "")
+set(items "")
+foreach(line IN LISTS debian_changelog)
+  if(line MATCHES "^match3 \\(([^)]+)\\)")
+    set(version "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^  \\* (.*)")
+    string(APPEND items "- ${CMAKE_MATCH_1}\n")
+  elseif(line MATCHES "^    (.*)")
+    string(REGEX REPLACE "\n$" " ${CMAKE_MATCH_1}\n" items "${items}")
+  elseif(line MATCHES "^ -- (.+)  ([A-Z][a-z][a-z]), ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+) ")
+    string(APPEND rpm_changelog "* ${CMAKE_MATCH_2} ${CMAKE_MATCH_4} ${CMAKE_MATCH_3} ${CMAKE_MATCH_5} "
+                                "${CMAKE_MATCH_1} - ${version}-${CPACK_RPM_PACKAGE_RELEASE}\n${items}\n")
+    set(items "")
+  endif()
+endforeach()
+file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog" "${rpm_changelog}")
+set(CPACK_RPM_CHANGELOG_FILE "${CMAKE_CURRENT_BINARY_DIR}/rpm-changelog")
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}")
 # Folders that the system or its icon theme owns, not the game.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION

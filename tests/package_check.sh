@@ -35,15 +35,30 @@ for file in "$game" usr/share/man/man6/match3.6.gz usr/share/doc/match3/README.m
   [ -e "$root/$file" ] || fail "$file is missing"
 done
 
-# The menu's entry starts the game in a terminal, and a software centre
-# shows the release the changelog names.
+# The menu's entry starts the game where the package put it, in a terminal;
+# a software centre lists a desktop application launched by that entry, of
+# the release the changelog names.
 desktop-file-validate "$root/$desktop" || fail "desktop-file-validate: $desktop"
-grep -q '^Exec=match3$' "$root/$desktop" || fail "the desktop entry does not start match3"
+command=$(sed -n 's/^Exec=//p' "$root/$desktop" | sed 's/%%/%/g')
+[[ $command == "sh -c \"/$game; "* && $command != *[\$\`\\]* ]] ||
+  fail "the desktop entry does not start /$game as a plain shell command: $command"
 verdict=$(appstreamcli validate --no-net "$root/$metainfo") || fail "appstreamcli: $verdict"
 if grep -E '^[EW]:' <<<"$verdict"; then fail "appstreamcli warns"; fi
+grep -q '<component type="desktop-application">' "$root/$metainfo" || fail "not a desktop application"
+grep -q '<launchable type="desktop-id">match3.desktop</launchable>' "$root/$metainfo" ||
+  fail "the metadata does not launch match3.desktop"
 changelog=$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/../docs/debian/changelog")
 grep -q "<release version=\"$changelog\"" "$root/$metainfo" ||
   fail "the metadata's release is not the changelog's $changelog"
+if [[ $package == *.rpm ]]; then
+  # The RPM's changelog is Debian's: each entry's version and items.
+  debian=$(awk '/^match3 \(/ { version = substr($2, 2, length($2) - 2) }
+                /^  \* / { printf "\n%s %s", version, substr($0, 5) } /^    / { printf " %s", substr($0, 5) }' \
+               "$here/../docs/debian/changelog")
+  rpm_log=$(rpm -qp --changelog "$package" |
+            awk '/^\* / { version = $NF; sub(/-[^-]*$/, "", version) } /^- / { printf "\n%s %s", version, substr($0, 3) }')
+  [ "$debian" = "$rpm_log" ] || fail "the RPM's changelog is not Debian's:$rpm_log"
+fi
 for size in 48 128; do
   file "$root/usr/share/icons/hicolor/${size}x${size}/apps/match3.png" | grep -q "$size x $size" ||
     fail "the ${size}x${size} icon is another size"
@@ -54,6 +69,16 @@ clock="$here/../tools/at-fixed-clock"
 printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$clock" "$root/$game" >"$root/output" || status=$?
 [ "$status" -eq 0 ] || fail "the game exited with $status"
 grep -a -q 'Thanks for playing' "$root/output" || fail "no farewell"
+! grep -a -q 'Press Enter' "$root/output" || fail "the game itself waits at its end"
+
+# Started as the menu starts it, on a terminal: after the farewell the
+# window waits for Enter (here two seconds later) before it closes.
+started=$(date +%s)
+{ printf 'n\n'; sleep 2; printf '\n'; } |
+  script -qec "${command//\/$game/$root/$game}" /dev/null >"$root/window" || fail "the entry's command failed"
+grep -a -q 'Thanks for playing.*Press Enter to close the window' <(tr -d '\r\n' <"$root/window") ||
+  fail "no line after the farewell: $(tail -c 200 "$root/window")"
+[ $(($(date +%s) - started)) -ge 2 ] || fail "the window did not wait for Enter"
 echo "package: unpacked, played $(grep -a -c 'enter y/n' "$root/output") turns, exit status 0"
 "${lint[@]}"
 echo "package: ${lint[0]} reports no errors"
