@@ -7,24 +7,33 @@ set(MATCH3_PACKAGE "" CACHE STRING
 set_property(CACHE MATCH3_PACKAGE PROPERTY STRINGS "" DEB RPM)
 
 if(WIN32)
-  # A zip for Windows: the program, the README, the licence and the manual
-  # as plain text, made from the manual page so it never drifts from it.
+  # A zip for Windows: the program, a README written for Windows, the
+  # licence and the manual, all as Windows text (CR LF); the manual made
+  # from the manual page, without its POSIX parts, so it never drifts.
   install(TARGETS match3 RUNTIME DESTINATION .)
-  install(FILES README.md LICENSE DESTINATION .)
-  # What the README links to, so that its links work in the unpacked zip.
-  install(FILES docs/match3.6 docs/performance.md docs/screenshot.svg docs/web.png docs/web-phone.png DESTINATION docs)
+  configure_file(docs/windows/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
+  set(windows_texts "${CMAKE_CURRENT_BINARY_DIR}/README.txt")
+  macro(windows_text output input)
+    add_custom_command(OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/${output}"
+      COMMAND "${CMAKE_COMMAND}" "-DIN=${input}" "-DOUT=${CMAKE_CURRENT_BINARY_DIR}/${output}"
+              -P "${PROJECT_SOURCE_DIR}/cmake/windows-text.cmake"
+      DEPENDS "${input}" "${PROJECT_SOURCE_DIR}/cmake/windows-text.cmake" VERBATIM)
+    list(APPEND windows_texts "${CMAKE_CURRENT_BINARY_DIR}/${output}")
+  endmacro()
+  windows_text(LICENSE.txt "${PROJECT_SOURCE_DIR}/LICENSE")
   find_program(MATCH3_GROFF groff)
   if(MATCH3_GROFF)
-    set(manual_text "${CMAKE_CURRENT_BINARY_DIR}/match3.txt")
+    set(manual_text "${CMAKE_CURRENT_BINARY_DIR}/match3.6.txt")
     add_custom_command(OUTPUT "${manual_text}"
-      COMMAND "${MATCH3_GROFF}" -man -Tutf8 -P-cbou "${PROJECT_SOURCE_DIR}/docs/match3.6"
+      COMMAND "${MATCH3_GROFF}" -man -Tascii -P-cbou -rHY=0 -rwindows=1 "${PROJECT_SOURCE_DIR}/docs/match3.6"
               > "${manual_text}"
       DEPENDS "${PROJECT_SOURCE_DIR}/docs/match3.6" VERBATIM)
-    add_custom_target(match3_manual_text ALL DEPENDS "${manual_text}")
-    install(FILES "${manual_text}" DESTINATION .)
+    windows_text(match3.txt "${manual_text}")
   else()
     message(STATUS "groff was not found: the Windows package comes without match3.txt")
   endif()
+  add_custom_target(match3_windows_texts ALL DEPENDS ${windows_texts})
+  install(FILES ${windows_texts} DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME "match3-${PROJECT_VERSION}-win64")
   set(CPACK_PACKAGE_NAME match3)

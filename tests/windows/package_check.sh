@@ -1,25 +1,44 @@
 #!/usr/bin/env bash
-# Unpacks the Windows zip into a fresh folder and plays a short game with
-# the unpacked match3.exe under wine.
+# Unpacks the Windows zip into a fresh folder, checks that it holds what a
+# Windows user reads and nothing else, and plays a short game with the
+# unpacked match3.exe under wine.
 #   tests/windows/package_check.sh match3-VERSION-win64.zip
 set -euo pipefail
 zip=$(realpath "${1:?usage: package_check.sh PACKAGE.zip}")
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
+fail() { echo "windows package: $*"; exit 1; }
 (cd "$root" && cmake -E tar xf "$zip")
 folder=$(basename "$zip" .zip)
-for file in match3.exe README.md LICENSE match3.txt; do
-  [ -s "$root/$folder/$file" ] || { echo "windows package: $folder/$file is missing"; exit 1; }
+here=$(cd "$(dirname "$0")/../.." && pwd)
+
+files=$(cd "$root/$folder" && find . -type f | sed 's|^\./||' | sort | xargs)
+[ "$files" = "LICENSE.txt README.txt match3.exe match3.txt" ] || fail "the zip holds $files"
+# Windows text: every line ends in CR LF, and the manual is plain ASCII,
+# without the POSIX tools it names at home.
+export LC_ALL=C
+for text in LICENSE.txt README.txt match3.txt; do
+  lf=$(tr -cd '\n' <"$root/$folder/$text" | wc -c)
+  crlf=$(grep -c $'\r$' "$root/$folder/$text" || true)
+  [ "$lf" -gt 0 ] && [ "$crlf" -eq "$lf" ] && [ "$(tr -cd '\r' <"$root/$folder/$text" | wc -c)" -eq "$lf" ] ||
+    fail "$text: not CR LF line ends ($lf LF, $crlf CR LF)"
 done
-# Every file the README links to is in the zip beside it.
-for link in $(grep -o -e '](\([^)#:]*\))' -e 'src="[^"#:]*"' "$root/$folder/README.md" |
-               sed 's/^](//; s/)$//; s/^src="//; s/"$//' | sort -u); do
-  [ -e "$root/$folder/$link" ] || { echo "windows package: README.md links $link, not in the zip"; exit 1; }
+! grep -q -P '[^\x00-\x7f]' "$root/$folder/match3.txt" || fail "match3.txt is not ASCII"
+! grep -q -E 'iconv|tmux|SIGHUP|LC_ALL' "$root/$folder/match3.txt" || fail "match3.txt names POSIX things"
+grep -q "match3 $(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/docs/debian/changelog") for Windows" "$root/$folder/README.txt" ||
+  fail "README.txt is not of the changelog's version"
+# The program's icon (an icon and a group of icons) and its version.
+resources=$(x86_64-w64-mingw32-objdump -p "$root/$folder/match3.exe" | sed -n '/Resource Directory section/,$p')
+for type in 0x000003 0x00000e 0x000010; do
+  grep -q "Entry: ID: $type," <<<"$resources" || fail "match3.exe has no resource of type $type"
 done
+strings -e l "$root/$folder/match3.exe" | grep -q -x "$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/docs/debian/changelog")" ||
+  fail "match3.exe's version is not the changelog's"
+
 status=0
-clock="$(cd "$(dirname "$0")/../.." && pwd)/tools/at-fixed-clock"
-printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$clock" wine "$root/$folder/match3.exe" >"$root/output" || status=$?
-[ "$status" -eq 0 ] || { echo "windows package: the game exited with $status"; exit 1; }
-grep -a -q "Thanks for playing" "$root/output" || { echo "windows package: no farewell"; exit 1; }
-echo "windows package: $(cd "$root/$folder" && echo *) unpacked; played" \
+printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$here/tools/at-fixed-clock" wine "$root/$folder/match3.exe" >"$root/output" ||
+  status=$?
+[ "$status" -eq 0 ] || fail "the game exited with $status"
+grep -a -q "Thanks for playing" "$root/output" || fail "no farewell"
+echo "windows package: $files unpacked; played" \
      "$(grep -a -c 'enter y/n' "$root/output") turns with the unpacked match3.exe, exit status 0"
