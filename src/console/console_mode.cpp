@@ -56,4 +56,9 @@ ConsoleMode consoleMode() { return currentMode; }
 
 void useConsoleMode(ConsoleMode mode) { currentMode = mode; }
 
+bool waitsBeforeTheWindowCloses(bool inputIsConsole, bool outputIsConsole,
+                                unsigned long processesOnConsole) {
+  return inputIsConsole && outputIsConsole && processesOnConsole == 1;
+}
+
 }  // namespace match3

@@ -24,6 +24,13 @@ struct ConsoleMode {
 [[nodiscard]] std::string_view codesetNamedBy(std::string_view lcAll, std::string_view lcCtype,
                                               std::string_view lang);
 
+// Whether the game, once it has ended, waits for a key before its window
+// closes: only when it has a console to itself (`processesOnConsole`
+// counts the game's own), as Windows opens one for a program started by a
+// double click, and closes it with the game's last board in it.
+[[nodiscard]] bool waitsBeforeTheWindowCloses(bool inputIsConsole, bool outputIsConsole,
+                                              unsigned long processesOnConsole);
+
 // The mode the console works in, chosen once when the terminal is opened.
 [[nodiscard]] ConsoleMode consoleMode();
 void useConsoleMode(ConsoleMode mode);

@@ -1,11 +1,14 @@
 // The console on Windows: the console API on the handle of standard output,
 // asked for anew at every call, and "cls" through the command processor.
 
+#include <conio.h>
 #include <io.h>
 #include <windows.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 
 #include "console/byte_streams.hpp"
 #include "console/console.hpp"
@@ -44,6 +47,18 @@ void restoreConsole() {
   cursor.bVisible = TRUE;
   SetConsoleCursorInfo(handle, &cursor);
   SetConsoleOutputCP(before.codePage);
+}
+
+// Once the game has ended, in a console of its own: the last board stays
+// until a key is pressed, with a line that says so written to the console
+// itself, after all the game wrote.
+void waitForAKey() {
+  static constexpr wchar_t kLine[] =
+      L"\r\nPress any key to close the window (нажмите любую клавишу, чтобы закрыть окно) ";
+  DWORD written = 0;
+  WriteConsoleW(outputHandle(), kLine, static_cast<DWORD>(std::size(kLine) - 1), &written, nullptr);
+  FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
+  static_cast<void>(_getch());
 }
 
 // Ctrl-C, Ctrl-Break, closing the window: restore, then let Windows end
@@ -160,6 +175,12 @@ void openTerminal() {
   SetConsoleOutputCP(kCyrillicCodePage);
   SetConsoleCtrlHandler(restoreOnBreak, TRUE);
   SetUnhandledExceptionFilter(restoreOnCrash);
+  std::array<DWORD, 2> processes{};
+  const DWORD attached = GetConsoleProcessList(processes.data(), processes.size());
+  if (waitsBeforeTheWindowCloses(isConsole(GetStdHandle(STD_INPUT_HANDLE)), console, attached)) {
+    // After main's last words on standard error too.
+    static_cast<void>(std::atexit(waitForAKey));
+  }
 }
 
 void closeTerminal() {

@@ -37,6 +37,14 @@ TEST(ConsoleMode, TerminalGetsColorsUnlessNoColorIsSet) {
   EXPECT_TRUE(chooseConsoleMode(true, "", "", "").controls);
 }
 
+TEST(ConsoleMode, OnlyAConsoleOfItsOwnWaitsBeforeItCloses) {
+  EXPECT_TRUE(waitsBeforeTheWindowCloses(true, true, 1));
+  EXPECT_FALSE(waitsBeforeTheWindowCloses(true, true, 2));  // a shell's console
+  EXPECT_FALSE(waitsBeforeTheWindowCloses(false, true, 1));
+  EXPECT_FALSE(waitsBeforeTheWindowCloses(true, false, 1));
+  EXPECT_FALSE(waitsBeforeTheWindowCloses(true, true, 0));  // the count failed
+}
+
 TEST(ConsoleMode, ConvertsTextOnlyForAUtf8Locale) {
   EXPECT_TRUE(chooseConsoleMode(true, "xterm", "", "UTF-8").utf8);
   EXPECT_TRUE(chooseConsoleMode(true, "xterm", "", "utf8").utf8);

@@ -44,6 +44,7 @@ DIRECTION = ("enter letter 'r' , 'l' , 'd' , 'u' (введите r-право , 
              "l-налево) " + QUESTION_END)
 FAREWELL = " Thanks for playing ( Спасибо за игру )"
 SCORE = " ( ваши очки ) your score: "
+WAIT = "Press any key to close the window (нажмите любую клавишу, чтобы закрыть окно)"
 BOARD_ROW = re.compile(r"^([A-I] ){9}[A-I]$")  # as the screen shows it, without its last space
 
 
@@ -267,17 +268,34 @@ def interrupted_game(program):
     check(game.terminal.cursor_visible, "Ctrl-C leaves the cursor hidden")
 
 
+def game_alone_in_its_console(program):
+    """Started alone in its console, as by a double click: after the
+    farewell the window waits for a key, then the game ends as before. (In a
+    shell's console, as in played_game, it does not wait.)"""
+    game = Game(FIXED_CLOCK, "wine", program)
+    game.wait_for(START)
+    game.type("n\r")
+    game.wait_for(WAIT)
+    check(FAREWELL in game.terminal.text(), "no farewell before the wait")
+    time.sleep(1)  # the key must come after the game has cleared what was typed ahead
+    check(os.waitpid(game.child, os.WNOHANG) == (0, 0), "the window did not wait for a key")
+    game.type("x")
+    status = game.finish()
+    check(status == 0, f"the game alone in its console ended with status {status}")
+
+
 def main():
     program = sys.argv[1]
     played_game(program)
     interrupted_game(program)
+    game_alone_in_its_console(program)
     for failure in failures:
         print("console effects:", failure)
     if failures:
         sys.exit(1)
     print("console effects: the first board on a cleared screen, green tiles, one bright white highlight, bright white text, "
           "readable Cyrillic, cls before the board, the console's colours and cursor after "
-          "the game, the cursor after Ctrl-C")
+          "the game, the cursor after Ctrl-C, the wait for a key in a console of its own")
 
 
 main()
