@@ -44,20 +44,15 @@ command=$(sed -n 's/^Exec=//p' "$root/$desktop" | sed 's/%%/%/g')
   fail "the desktop entry does not start /$game as a plain shell command: $command"
 verdict=$(appstreamcli validate --no-net "$root/$metainfo") || fail "appstreamcli: $verdict"
 if grep -E '^[EW]:' <<<"$verdict"; then fail "appstreamcli warns"; fi
-grep -q '<component type="desktop-application">' "$root/$metainfo" || fail "not a desktop application"
-grep -q '<launchable type="desktop-id">match3.desktop</launchable>' "$root/$metainfo" ||
-  fail "the metadata does not launch match3.desktop"
+for tag in '<component type="desktop-application">' '<launchable type="desktop-id">match3.desktop</launchable>'; do
+  grep -q -F "$tag" "$root/$metainfo" || fail "the metadata lacks $tag"
+done
 changelog=$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/../docs/debian/changelog")
 grep -q "<release version=\"$changelog\"" "$root/$metainfo" ||
   fail "the metadata's release is not the changelog's $changelog"
-if [[ $package == *.rpm ]]; then
-  # The RPM's changelog is Debian's: each entry's version and items.
-  debian=$(awk '/^match3 \(/ { version = substr($2, 2, length($2) - 2) }
-                /^  \* / { printf "\n%s %s", version, substr($0, 5) } /^    / { printf " %s", substr($0, 5) }' \
-               "$here/../docs/debian/changelog")
-  rpm_log=$(rpm -qp --changelog "$package" |
-            awk '/^\* / { version = $NF; sub(/-[^-]*$/, "", version) } /^- / { printf "\n%s %s", version, substr($0, 3) }')
-  [ "$debian" = "$rpm_log" ] || fail "the RPM's changelog is not Debian's:$rpm_log"
+if [[ $package == *.rpm ]]; then # its changelog is Debian's, item for item
+  [ "$(sed -n 's/^  \* /- /p' "$here/../docs/debian/changelog")" = "$(rpm -qp --changelog "$package" | grep '^- ')" ] &&
+    rpm -qp --changelog "$package" | head -1 | grep -q -- "- $changelog-" || fail "the RPM's changelog is not Debian's"
 fi
 for size in 48 128; do
   file "$root/usr/share/icons/hicolor/${size}x${size}/apps/match3.png" | grep -q "$size x $size" ||

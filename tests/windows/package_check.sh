@@ -14,26 +14,24 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 
 files=$(cd "$root/$folder" && find . -type f | sed 's|^\./||' | sort | xargs)
 [ "$files" = "LICENSE.txt README.txt match3.exe match3.txt" ] || fail "the zip holds $files"
-# Windows text: every line ends in CR LF, and the manual is plain ASCII,
-# without the POSIX tools it names at home.
+# Windows text: every line ends in CR LF (and no CR stands alone), the
+# manual is plain ASCII, without the POSIX tools it names at home.
 export LC_ALL=C
 for text in LICENSE.txt README.txt match3.txt; do
-  lf=$(tr -cd '\n' <"$root/$folder/$text" | wc -c)
-  crlf=$(grep -c $'\r$' "$root/$folder/$text" || true)
-  [ "$lf" -gt 0 ] && [ "$crlf" -eq "$lf" ] && [ "$(tr -cd '\r' <"$root/$folder/$text" | wc -c)" -eq "$lf" ] ||
-    fail "$text: not CR LF line ends ($lf LF, $crlf CR LF)"
+  [ "$(tr -cd '\r' <"$root/$folder/$text" | wc -c)" -eq "$(grep -c $'\r$' "$root/$folder/$text")" ] &&
+    ! grep -q -v $'\r$' "$root/$folder/$text" || fail "$text: not CR LF line ends"
 done
 ! grep -q -P '[^\x00-\x7f]' "$root/$folder/match3.txt" || fail "match3.txt is not ASCII"
 ! grep -q -E 'iconv|tmux|SIGHUP|LC_ALL' "$root/$folder/match3.txt" || fail "match3.txt names POSIX things"
-grep -q "match3 $(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/docs/debian/changelog") for Windows" "$root/$folder/README.txt" ||
-  fail "README.txt is not of the changelog's version"
-# The program's icon (an icon and a group of icons) and its version.
+# The changelog's version in the README and the program, which has its
+# icon (an icon and a group of icons) and its version information.
+version=$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/docs/debian/changelog")
+grep -q "match3 $version for Windows" "$root/$folder/README.txt" || fail "README.txt is not of version $version"
+strings -e l "$root/$folder/match3.exe" | grep -q -x "$version" || fail "match3.exe is not of version $version"
 resources=$(x86_64-w64-mingw32-objdump -p "$root/$folder/match3.exe" | sed -n '/Resource Directory section/,$p')
 for type in 0x000003 0x00000e 0x000010; do
   grep -q "Entry: ID: $type," <<<"$resources" || fail "match3.exe has no resource of type $type"
 done
-strings -e l "$root/$folder/match3.exe" | grep -q -x "$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/docs/debian/changelog")" ||
-  fail "match3.exe's version is not the changelog's"
 
 status=0
 printf 'y\ny\n3 4\nr\ny\n10 1\nu\nn\n' | "$here/tools/at-fixed-clock" wine "$root/$folder/match3.exe" >"$root/output" ||
