@@ -1,27 +1,32 @@
 // The page: a terminal (xterm.js) with a pseudo-terminal in front of it and
 // the game on the other side, a board that hands hold, and buttons and a
-// text line that answer too. This file puts the pieces together; each
-// lives in page/ with one job:
-//   game-constants.js  what the page shares with the game's C++
+// text line that answer too. This file makes each piece and hands it what it
+// needs; each lives in page/ with one job:
+//   game-constants.js  what the page knows of the game before it runs
 //   terminal.js        the terminal: colours, size, the part in view, keys
-//   bridge.js          the pseudo-terminal and the bytes each way
+//   pty.js             the pseudo-terminal, and the bytes each way
+//   typed.js           what is typed ahead for the game, and the signals
 //   line-bound.js      the longest line a player may type
-//   game-runner.js     the game's WebAssembly, and one game run
+//   game-runner.js     the game's WebAssembly, one game run, and its news
 //   session.js         a game's start and end, and the next one
-//   board-view.js      the board's tiles, drawn from the terminal's screen
+//   endings.js         how a game ended, in words
+//   board-view.js      the board's tiles, as the game drew them
 //   gestures.js        touch, pen and mouse on the board
+//   questions.js       which answers each question takes
 //   answers.js         what a gesture or a button answers, and when
 //   announcer.js       what a screen reader says after each answer
 //   offline.js         the service worker
 import { createAnnouncer } from "./page/announcer.js";
 import { createAnswers } from "./page/answers.js";
 import { createBoardView } from "./page/board-view.js";
-import { createBridge } from "./page/bridge.js";
+import { createGameRunner } from "./page/game-runner.js";
 import { kBoardSide } from "./page/game-constants.js";
 import { attachGestures, quietTouches } from "./page/gestures.js";
 import { askForWorker } from "./page/offline.js";
+import { createPty } from "./page/pty.js";
 import { createSession } from "./page/session.js";
-import { createTerminal, fitTerminal, flash, followCursor, useWebKeys } from "./page/terminal.js";
+import { createTerminal, fitTerminal, flash, followCursor, silenceLiveRegion, useWebKeys } from "./page/terminal.js";
+import { createTyped } from "./page/typed.js";
 
 const byId = (id) => document.getElementById(id);
 const screen = byId("screen");
@@ -42,25 +47,30 @@ const refuseKeys = () => {
   flash(screen);
 };
 
-let answers = null;
-let session = null;
-let announcer = null;
-const bridge = createBridge(terminal, {
-  onRefused: refuseKeys,
-  onEnterBetweenGames: () => session.start(),
-  beforeWaiting: () => {
-    answers.typeNext();
-    announcer.waiting();
-  },
-});
-announcer = createAnnouncer(byId("announce"), terminal, bridge);
-const board = createBoardView(boardElement, terminal, (tile) => answers.pick(tile));
-answers = createAnswers({ terminal, gameWaiting: bridge.waiting, board, boardElement, yesNo, directions });
+const pty = createPty(terminal, { onRefused: refuseKeys });
+const typed = createTyped(pty.slave, { onRefused: refuseKeys });
+const board = createBoardView(boardElement);
+const answers = createAnswers({ terminal, gameWaiting: typed.waiting, board, boardElement, yesNo, directions });
+board.onPick(answers.pick);
 attachGestures(boardElement, { tileAt: board.tileAt, pitch: board.pitch, onTap: answers.pick, onSwipe: answers.swipe });
 quietTouches(screen);
+const announcer = createAnnouncer(byId("announce"), { gameWaiting: typed.waiting, afterDrawn: pty.afterDrawn });
 
 const touchFirst = matchMedia("(pointer: coarse)").matches;
 const focusGame = () => (touchFirst ? yesNo[0] : terminal.textarea).focus({ preventScroll: true });
+
+const runner = createGameRunner({ pty, typed, recording: hook.record === true });
+const session = createSession({
+  terminal, runner, answers, focusGame, touchFirst,
+  notices: { status: byId("status"), newGame: byId("new-game"), refused: byId("refused"), board: boardElement,
+             controls: byId("controls") },
+  failed: (retry) => window.match3Failed("the game (match3.wasm)", retry),
+});
+typed.onEnterBetweenGames(session.start);
+typed.onWaiting(() => {
+  answers.typeNext();
+  announcer.waiting();
+});
 
 // At the first question the keys go to the game (unless the player has put
 // the focus somewhere already). What the first board need not wait for
@@ -76,31 +86,31 @@ function afterFirstBoard() {
     drawn.dispose();
     setTimeout(() => {
       terminal.options.screenReaderMode = true;
-      announcer.silenceTerminal();
-      askForWorker(byId("update"), () => session.newVersionReady());
+      silenceLiveRegion(terminal);
+      askForWorker(byId("update"), session.newVersionReady);
     });
   });
 }
 
-session = createSession({
-  terminal, bridge, answers, focusGame, touchFirst, recording: hook.record === true,
-  notices: { status: byId("status"), newGame: byId("new-game"), refused: byId("refused"), board: boardElement,
-             controls: byId("controls") },
-  onQuestion: (question) => {
+// What the game says, once the terminal shows what it wrote before it.
+runner.onNews((news, latest) => {
+  if (news.board !== undefined) {
+    board.draw(news);
+    announcer.scored(news.score);
+  } else if (news.question !== undefined) {
     afterFirstBoard();
-    answers.asked(question);
-    announcer.asked(question);
-  },
-  failed: (retry) => window.match3Failed("the game (match3.wasm)", retry),
+    answers.asked(news.question, latest);
+    if (latest) announcer.asked(news.question);
+  }
 });
 
 // The text line types its line into the terminal as it stands, then Enter.
 byId("line").addEventListener("submit", (event) => {
   event.preventDefault();
-  const typed = byId("typed");
-  if (session.running()) terminal.input(`${typed.value}\r`);
+  const line = byId("typed");
+  if (session.running()) terminal.input(`${line.value}\r`);
   else session.start();
-  typed.value = "";
+  line.value = "";
 });
 
 // The terminal fits its box when the box changes, and the box shows the
@@ -112,6 +122,6 @@ new ResizeObserver(() => {
 }).observe(screen);
 terminal.onRender(keepInView);
 
-window.match3Page = Object.assign(hook, { terminal, games: session.games, typedAhead: bridge.typedAhead });
+window.match3Page = Object.assign(hook, { terminal, games: session.games, typedAhead: typed.typedAhead });
 answers.forget();
 session.start();

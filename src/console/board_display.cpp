@@ -80,6 +80,7 @@ void drawBoard(const Board& board, int sideLength, int score) {
     drawRow(board[row], span, false, kNoColumn);
   }
   writeScoreLine(score);
+  boardDrawn(board, sideLength, score, -1, -1);
 }
 
 void drawBoardSelected(const Board& board, int sideLength, int score, int selectedRow,
@@ -90,6 +91,7 @@ void drawBoardSelected(const Board& board, int sideLength, int score, int select
     drawRow(board[row], span, colorPerCell, row == selectedRow ? selectedColumn : kNoColumn);
   }
   writeScoreLine(score);
+  boardDrawn(board, sideLength, score, selectedRow, selectedColumn);
 }
 
 }  // namespace match3

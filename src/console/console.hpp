@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "game/board.hpp"
+
 namespace match3 {
 
 // The size of the window the game asks for, in character cells (on Windows,
@@ -30,6 +32,23 @@ void clearScreen();
 // no byte changes for it.
 enum class Question { start, play, row, column, direction };
 void expectAnswer(Question question);
+
+// What the game has drawn and how it ended, for a host that shows them in
+// its own way beside the game's text (the page): each is told once the
+// bytes written before it are out. Elsewhere they do nothing, and no byte
+// changes for them.
+//
+// A board was drawn, with its score, and the tile at the selected cell
+// highlighted when the selection is on the board (drawBoard selects none:
+// -1, -1).
+void boardDrawn(const Board& board, int sideLength, int score, int selectedRow, int selectedColumn);
+// The game is over: the farewell after a no; an answer it could not take,
+// `word` (as far as the game kept it) at `question`; a number it could not
+// read, `word` its token; the end of the input; a board without a move
+// ("reversing"); a signal. `word` is empty, and `question` unused, where
+// they say nothing.
+enum class Ending { farewell, wordNotTaken, numberNotRead, endOfInput, reversing, signal };
+void gameEnded(Ending ending, std::string_view word, Question question);
 
 // Finds out what standard output is and prepares it; when the game ends, by
 // any road or by a signal, the cursor is shown and the colors are reset.

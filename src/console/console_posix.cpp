@@ -112,6 +112,11 @@ void closeTerminal() {
 // A terminal's player answers by typing alone.
 void expectAnswer(Question /*question*/) {}
 
+// A terminal's player reads the board and the end on the screen.
+void boardDrawn(const Board& /*board*/, int /*sideLength*/, int /*score*/, int /*selectedRow*/,
+                int /*selectedColumn*/) {}
+void gameEnded(Ending /*ending*/, std::string_view /*word*/, Question /*question*/) {}
+
 StreamErrors streamErrors() { return standardStreamErrors(); }
 
 void writeError(std::string_view text) {

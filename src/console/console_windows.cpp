@@ -191,6 +191,11 @@ void closeTerminal() {
 // A console's player answers by typing alone.
 void expectAnswer(Question /*question*/) {}
 
+// A console's player reads the board and the end on the screen.
+void boardDrawn(const Board& /*board*/, int /*sideLength*/, int /*score*/, int /*selectedRow*/,
+                int /*selectedColumn*/) {}
+void gameEnded(Ending /*ending*/, std::string_view /*word*/, Question /*question*/) {}
+
 StreamErrors streamErrors() { return standardStreamErrors(); }
 
 void writeError(std::string_view text) {

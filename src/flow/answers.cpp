@@ -35,6 +35,29 @@ namespace {
   return byte;
 }
 
+// The number that failed the reads, if one did.
+Word failedNumber;
+
+void append(Word& word, int byte) {
+  if (word.size < word.bytes.size()) {
+    word.bytes.at(word.size++) = static_cast<char>(byte);
+  }
+}
+
+// Keeps the token of a number that cannot be read: its bytes read so far,
+// then those still buffered up to the first white space, without waiting
+// for more.
+void keepFailedNumber(const ByteInput& input, Word token) {
+  for (std::size_t at = input.next; at < input.end; ++at) {
+    const auto byte = static_cast<unsigned char>(input.bytes.at(at));
+    if (isWhiteSpace(byte)) {
+      break;
+    }
+    append(token, byte);
+  }
+  failedNumber = token;
+}
+
 }  // namespace
 
 Word readWord() {
@@ -45,9 +68,7 @@ Word readWord() {
     return word;
   }
   do {
-    if (word.size < word.bytes.size()) {
-      word.bytes.at(word.size++) = static_cast<char>(byte);
-    }
+    append(word, byte);
     byte = nextByte(input);
   } while (byte != kEndOfInput && !isWhiteSpace(byte));
   input.ended = byte == kEndOfInput;
@@ -60,8 +81,10 @@ int readNumber() {
   if (byte == kEndOfInput) {
     return 0;
   }
+  Word token;  // kept for the host's word on a number that cannot be read
   const bool negative = byte == '-';
   if (negative || byte == '+') {
+    append(token, byte);
     byte = nextByte(input);
   }
   // The digits' value, held no higher than one past the largest magnitude
@@ -71,22 +94,35 @@ int readNumber() {
   bool anyDigit = false;
   while (byte != kEndOfInput && isDigit(byte)) {
     anyDigit = true;
+    append(token, byte);
     magnitude = std::min(magnitude * 10 + static_cast<std::uint64_t>(byte - '0'), kPastRange + 1);
     byte = nextByte(input);
   }
   input.ended = byte == kEndOfInput;
   if (!anyDigit) {
     input.failed = true;
+    keepFailedNumber(input, token);
     return 0;
   }
   const std::uint64_t largest = negative ? kPastRange : kPastRange - 1;
   if (magnitude > largest) {
     input.failed = true;
+    keepFailedNumber(input, token);
     return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
   }
   const auto value = static_cast<std::int64_t>(magnitude);
   return static_cast<int>(negative ? -value : value);
 }
+
+ReadFailure readFailure() {
+  const ByteInput& input = standardInput();
+  if (!input.failed) {
+    return ReadFailure::none;
+  }
+  return input.ended ? ReadFailure::endOfInput : ReadFailure::numberNotRead;
+}
+
+Word unreadNumber() { return failedNumber; }
 
 bool isYes(std::string_view word) { return word == "y" || word == "Y"; }
 

@@ -51,6 +51,14 @@ struct Word {
 // One number from standard input.
 [[nodiscard]] int readNumber();
 
+// Why the reads fail, once one has: the end of the input (a token cut short
+// by it included), or a number the game could not read. The token of that
+// number is kept as a word is: the bytes read, then those already buffered
+// up to white space, as finding its end never waits for more.
+enum class ReadFailure { none, endOfInput, numberNotRead };
+[[nodiscard]] ReadFailure readFailure();
+[[nodiscard]] Word unreadNumber();
+
 // Answers compare exactly over the whole word: "yes" and "no" are neither.
 [[nodiscard]] bool isYes(std::string_view word);
 [[nodiscard]] bool isNo(std::string_view word);

@@ -33,9 +33,8 @@ void playGame() {
   const Word answer = readWord();
   if (isYes(answer.view())) {
     runTurns(board, kBoardSize, score);
-  }
-  if (isNo(answer.view())) {
-    writeText(kFarewell.view());
+  } else {
+    endGame(answer, Question::start);
   }
 }
 

@@ -54,6 +54,25 @@ void applyMove(Board& board, int sideLength, Selection& selection, std::string_v
   }
 }
 
+void endGame(const Word& answer, Question question) {
+  if (isNo(answer.view())) {
+    writeText(kFarewell.view());
+    gameEnded(Ending::farewell, {}, question);
+    return;
+  }
+  switch (readFailure()) {
+    case ReadFailure::endOfInput:
+      gameEnded(Ending::endOfInput, {}, question);
+      return;
+    case ReadFailure::numberNotRead:
+      gameEnded(Ending::numberNotRead, unreadNumber().view(), question);
+      return;
+    case ReadFailure::none:
+      gameEnded(Ending::wordNotTaken, answer.view(), question);
+      return;
+  }
+}
+
 bool promptMove(Board& board, int sideLength, int selectedRow, int selectedColumn, int& score) {
   writeText(kDirectionQuestion.view());
   expectAnswer(Question::direction);
@@ -62,7 +81,12 @@ bool promptMove(Board& board, int sideLength, int selectedRow, int selectedColum
   applyMove(board, sideLength, selection, direction.view());
   drawBoardSelected(board, sideLength, score, selection.row, selection.column);
   resolveMatches(board, sideLength, score, selection.row, selection.column);
-  return checkMovesOrShuffle(board, sideLength, score, true, selection.row, selection.column);
+  const bool goesOn =
+      checkMovesOrShuffle(board, sideLength, score, true, selection.row, selection.column);
+  if (!goesOn) {
+    gameEnded(Ending::reversing, {}, Question::direction);
+  }
+  return goesOn;
 }
 
 bool promptPlay(Board& board, int sideLength, int& score) {
@@ -77,9 +101,7 @@ bool promptPlay(Board& board, int sideLength, int& score) {
     const int typedColumn = readNumber();
     return promptMove(board, sideLength, zeroBased(typedRow), zeroBased(typedColumn), score);
   }
-  if (isNo(answer.view())) {
-    writeText(kFarewell.view());
-  }
+  endGame(answer, Question::play);
   return false;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "console/console.hpp"
+#include "flow/answers.hpp"
 #include "game/board.hpp"
 
 namespace match3 {
@@ -20,6 +22,10 @@ struct Selection {
 // or "u", and moves the selection with it. Any other word, a selection off
 // the board or a neighbour off the board changes nothing.
 void applyMove(Board& board, int sideLength, Selection& selection, std::string_view direction);
+
+// The end of a game at `question`, whose answer was not yes: the farewell
+// after a no; and the host is told how the game ended.
+void endGame(const Word& answer, Question question);
 
 // The rest of a turn once the cell is known: the direction question, the
 // move, the drawing, the clearing and the scan. Returns whether the game

@@ -64,6 +64,31 @@ TEST(Answers, ReadWordsAndNumbersByTheGamesRules) {
   EXPECT_FALSE(isYes(readAll(longWord, "W").front()));
 }
 
+// Why two number reads failed, and the token of a number not read: as far
+// as it was buffered, never waiting for more.
+TEST(Answers, SayWhyTheReadsFailed) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"3 4 x", "none"},
+      {"3,4\n", "number ,4"},
+      {"3 -x y", "number -x"},
+      {"99999999999999999999 5", "number 99999999999999999"},
+      {"3", "input"},
+      {"3 -", "input"},
+      {std::string(8190, ' ') + "3 x" + std::string(9000, 'y'), "number x" + std::string(16, 'y')},
+  };
+  for (const auto& [input, why] : cases) {
+    const testing::CapturedConsole console{input};
+    static_cast<void>(readNumber() + readNumber());
+    const ReadFailure failure = readFailure();
+    EXPECT_EQ(failure == ReadFailure::none ? "none"s
+              : failure == ReadFailure::endOfInput
+                  ? "input"s
+                  : "number "s + std::string(unreadNumber().view()),
+              why)
+        << input.substr(0, 40);
+  }
+}
+
 #if defined(__GLIBCXX__)
 // The rules are those the game has always had through GNU's stream library:
 // random answers, bytes and cut-off scripts read alike both ways.

@@ -10,14 +10,14 @@ useBrowser();
 
 // A file refused on a first visit: the page says which, and Try again
 // plays (for the game's WebAssembly, without loading the page again).
-for (const [file, index] of [["match3.wasm", 1], ["page.js", 0]]) {
+for (const file of ["match3.wasm", "page.js"]) {
   test(`a refused ${file} says so in words, and Try again plays`, async () => {
     const { page, problems } = await openPage(undefined, { refuse: file });
     await page.waitForSelector("#failure", { state: "visible" });
     assert.match(await page.textContent("#failure p"), new RegExp(`could not download .*${file.split("/").pop()}`));
     await page.context().unroute(`**/${file}`);
     await page.click("#failure button");
-    await asked(page, index, "start", 1);
+    await asked(page, 0, "start", 1);
     assert.ok(await page.isHidden("#failure"));
     assert.deepEqual(problems.filter((problem) => problem.startsWith("error")), []);
     await page.context().close();

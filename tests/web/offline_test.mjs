@@ -19,7 +19,7 @@ test("the site is installable, and its server sends every text file compressed",
   const context = await chromium.launchPersistentContext(profile, { executablePath });
   const page = await context.newPage();
   await page.goto(`${served.origin}/`);
-  await page.waitForFunction(() => window.match3Page?.games[0]?.question === "start");
+  await page.waitForFunction(() => document.querySelector("#board button").textContent !== "");
   const cdp = await context.newCDPSession(page);
   const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
   assert.deepEqual(installabilityErrors, []);

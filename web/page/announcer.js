@@ -1,6 +1,6 @@
 // What a screen reader says: once the game waits for an answer, in one
-// polite sentence of a few words, the score and the question it asks, both
-// read from what the game drew and from the question it says it waits at.
+// polite sentence of a few words, the score and the question it asks, as
+// the game tells the page.
 // The terminal's own live region, which reads out every character drawn
 // (after a move, a board of single letters and the old score), is silenced:
 // its rows stay in the accessibility tree, to be read on demand, as do the
@@ -13,41 +13,35 @@ const kAsks = {
   direction: "Enter a direction: r, l, d or u.",
 };
 
-// The last score the game drew on the screen.
-function scoreOnScreen(terminal) {
-  const buffer = terminal.buffer.active;
-  for (let y = terminal.rows - 1; y >= 0; --y) {
-    const score = buffer.getLine(buffer.viewportY + y)?.translateToString(true).match(/your score: (\d+)/);
-    if (score) return score[1];
-  }
-  return null;
+// What is said when the game waits at `question`, its score `score` (or
+// null before its first board).
+export function sentence(question, score) {
+  const scored = score !== null && (question === "start" || question === "play") ? `Score ${score}. ` : "";
+  return `${scored}${kAsks[question]}`;
 }
 
-// `bridge` tells whether the game waits, and when the terminal has drawn.
-export function createAnnouncer(element, terminal, bridge) {
+// `gameWaiting()` tells whether the game waits for keys; `afterDrawn(then)`
+// calls `then()` once the terminal has drawn all the game wrote.
+export function createAnnouncer(element, { gameWaiting, afterDrawn }) {
   let question = null;
+  let score = null;
+  const say = () => {
+    if (!gameWaiting() || question === null) return;
+    element.textContent = sentence(question, score);
+    question = null; // said once
+  };
   return {
-    // The terminal has made its accessibility tree: its live region goes quiet.
-    silenceTerminal() {
-      terminal.element.querySelector(".live-region")?.setAttribute("aria-live", "off");
-    },
+    // The game asked `name` (said when it waits for the answer), or drew a
+    // board with `score`.
     asked(name) {
       question = name;
+      say();
+    },
+    scored(points) {
+      score = points;
     },
     // The game waits: once the terminal has drawn all it wrote, and if it
     // still waits (no answer typed ahead), say so.
-    waiting() {
-      bridge.whenDrawn(() => {
-        if (!bridge.waiting() || question === null) return;
-        const score = scoreOnScreen(terminal);
-        const scored = score !== null && (question === "start" || question === "play") ? `Score ${score}. ` : "";
-        element.textContent = `${scored}${kAsks[question]}`;
-        question = null; // said once
-      });
-    },
-    clear() {
-      question = null;
-      element.textContent = "";
-    },
+    waiting: () => afterDrawn(say),
   };
 }

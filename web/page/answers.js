@@ -4,23 +4,15 @@
 // under its question as if typed there; and only for the question the game
 // waits at. A control that question cannot take is greyed, does nothing but
 // a brief sign, and keeps the keyboard's focus where it is.
+import { moveLines, takes as questionTakes } from "./questions.js";
 import { flash } from "./terminal.js";
-
-const coordinates = ({ row, column }) => `${row + 1} ${column + 1}`;
 
 export function createAnswers({ terminal, gameWaiting, board, boardElement, yesNo, directions }) {
   let asked = null; // the question the controls answer: the game's, once no answer of theirs is on its way
   let picked = null; // the tile picked, waiting for a direction
   let unsent = []; // a gesture's answers not yet typed
 
-  function takes(kind) {
-    switch (kind) {
-      case "yes-no": return asked === "start" || asked === "play";
-      case "tile": return asked === "play" || asked === "row";
-      case "direction": return asked === "direction" || (picked !== null && takes("tile"));
-      default: return false;
-    }
-  }
+  const takes = (kind) => questionTakes(kind, asked, picked);
 
   const offer = (control, taken) => control.setAttribute("aria-disabled", String(!taken));
   function show() {
@@ -43,8 +35,8 @@ export function createAnswers({ terminal, gameWaiting, board, boardElement, yesN
   }
 
   function move(tile, direction) {
-    if (asked === "play") answer("y", coordinates(tile), direction);
-    else if (asked === "row") answer(coordinates(tile), direction);
+    const lines = moveLines(asked, tile, direction);
+    if (lines.length > 0) answer(...lines);
   }
 
   function pick(tile) {
@@ -67,9 +59,10 @@ export function createAnswers({ terminal, gameWaiting, board, boardElement, yesN
   }));
 
   return {
-    // The game waits at `question` (null: at none).
-    asked(question) {
-      asked = unsent.length > 0 ? null : question;
+    // The game waits at `question` (null: at none), unless later news is on
+    // its way (`latest` false).
+    asked(question, latest = true) {
+      asked = unsent.length > 0 || !latest ? null : question;
       show();
     },
     typeNext,

@@ -1,36 +1,15 @@
 // The board a hand holds: one button a tile, as large as the layout makes
 // the board, each showing its tile as the game last drew it (the letter,
-// its colour, the game's own highlight), read from the terminal's screen.
-// A board of buttons in the WAI-ARIA grid pattern: one stop in the tab
-// order, the arrow keys move among the tiles, Enter or Space picks one.
-import { kBoardSide, kTileColumns } from "./game-constants.js";
+// in the terminal's colours, the highlighted tile in its own), as the game
+// tells the page. A board of buttons in the WAI-ARIA grid pattern: one stop
+// in the tab order, the arrow keys move among the tiles, Enter or Space
+// picks one.
+import { kBoardSide, kHighlightColour, kTileColour } from "./game-constants.js";
 import { kPalette } from "./terminal.js";
 
-const kBoardRow = new RegExp(`^[A-Z]( [A-Z]){${kBoardSide - 1}} ?$`); // a written space ends it
-
-// The last whole board on the terminal's screen, lowest first: its rows'
-// cells, or null while none is whole (the game is drawing one).
-function lastBoardOnScreen(terminal) {
-  const buffer = terminal.buffer.active;
-  let whole = 0;
-  for (let y = terminal.rows - 1; y >= 0; --y) {
-    const line = buffer.getLine(buffer.viewportY + y);
-    whole = line && kBoardRow.test(line.translateToString(true)) ? whole + 1 : 0;
-    if (whole === kBoardSide) {
-      return Array.from({ length: kBoardSide }, (_, row) => buffer.getLine(buffer.viewportY + y + row));
-    }
-  }
-  return null;
-}
-
-function colourOf(cell) {
-  if (cell.isFgPalette() && cell.getFgColor() < kPalette.length) return kPalette[cell.getFgColor()];
-  if (cell.isFgRGB()) return `#${cell.getFgColor().toString(16).padStart(6, "0")}`;
-  return "";
-}
-
-export function createBoardView(element, terminal, onPick) {
+export function createBoardView(element) {
   const tiles = [];
+  const pickListeners = [];
   for (let row = 0; row < kBoardSide; ++row) {
     const line = document.createElement("div");
     line.setAttribute("role", "row");
@@ -43,40 +22,13 @@ export function createBoardView(element, terminal, onPick) {
       button.setAttribute("aria-label", `row ${row + 1}, column ${column + 1}: blank`);
       const tile = { row, column, button };
       // A click from the keyboard; a pointer's taps come as gestures.
-      button.addEventListener("click", (event) => event.detail === 0 && onPick(tile));
+      button.addEventListener("click", (event) => event.detail === 0 && pickListeners.forEach((pick) => pick(tile)));
       cell.append(button);
       line.append(cell);
       tiles.push(tile);
     }
     element.append(line);
   }
-
-  function drawTiles() {
-    const lines = lastBoardOnScreen(terminal);
-    if (lines === null) return;
-    tiles.forEach(({ row, column, button }) => {
-      const cell = lines[row].getCell(kTileColumns * column);
-      const letter = cell.getChars();
-      const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
-      const colour = colourOf(cell);
-      const inverse = Boolean(cell.isInverse());
-      if (button.getAttribute("aria-label") === label && button.style.color === colour &&
-          button.classList.contains("inverse") === inverse) return;
-      button.textContent = letter;
-      button.setAttribute("aria-label", label);
-      button.style.color = colour;
-      button.classList.toggle("inverse", inverse);
-    });
-  }
-  let drawingSoon = false;
-  terminal.onWriteParsed(() => {
-    if (drawingSoon) return;
-    drawingSoon = true;
-    requestAnimationFrame(() => {
-      drawingSoon = false;
-      drawTiles();
-    });
-  });
 
   // The arrow keys, Home and End move the focus among the tiles.
   const kSteps = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] };
@@ -98,6 +50,21 @@ export function createBoardView(element, terminal, onPick) {
 
   return {
     tiles,
+    onPick: (listener) => pickListeners.push(listener),
+    // A board the game drew: its letters row by row, and the cell it
+    // highlighted, if any.
+    draw({ board, selected, highlighted }) {
+      tiles.forEach(({ row, column, button }) => {
+        const letter = board[row * kBoardSide + column] ?? "";
+        const lit = highlighted && selected[0] === row && selected[1] === column;
+        const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
+        if (button.getAttribute("aria-label") === label && button.classList.contains("highlighted") === lit) return;
+        button.textContent = letter;
+        button.setAttribute("aria-label", label);
+        button.style.color = kPalette[lit ? kHighlightColour : kTileColour];
+        button.classList.toggle("highlighted", lit);
+      });
+    },
     // A tile's side with its share of the gaps, in CSS pixels.
     pitch: () => element.getBoundingClientRect().width / kBoardSide,
     // The tile at a point on the board (in a gap, the nearest), or null off it.

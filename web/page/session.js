@@ -1,36 +1,13 @@
 // A game from its start to its end, and the next one: what the page says
 // when a game ends, and where the keys go.
-import { kExitStatus } from "./game-constants.js";
-import { prepareGame, runGame } from "./game-runner.js";
-
-const kCoordinates = /^\s*\d+\s+\d+\s*$/;
-const kDirections = /^\s*[rldu]\s*$/;
-
-// How a game ended, in words: for an answer the game could not take, which
-// answers it takes.
-function endedBy({ status, ended, question, lastLine, lastLineAt }) {
-  if (status === kExitStatus.SIGINT) return "You ended the game with Ctrl-C.";
-  if (status === kExitStatus.SIGQUIT) return "You ended the game with Ctrl-\\.";
-  if (status !== 0) return "The game stopped on an error.";
-  if (ended === "input") return "The input ended (Ctrl-D), so the game is over.";
-  const word = lastLine.trim().split(/\s+/)[0] ?? "";
-  const quoted = `“${word.length > 12 ? `${word.slice(0, 12)}…` : word}”`;
-  if (lastLineAt === "start" || lastLineAt === "play") {
-    return /^[nN]$/.test(word) ? "The game is over." : `The game takes y or n here, so ${quoted} ended it.`;
-  }
-  if (!kCoordinates.test(lastLine) && !kDirections.test(lastLine)) {
-    return `The game takes a row and a column, as 3 4, so ${quoted} ended it.`;
-  }
-  return question === "direction" ? "The board offers no move: the game is over." : "The game is over.";
-}
+import { endNotice } from "./endings.js";
 
 const second = () => Math.floor(Date.now() / 1000);
 
-// `onQuestion(name)` hears every question a game asks; `focusGame()` puts
-// the keys where a player of this screen expects them; `failed(retry)` is
-// told that the game could not be downloaded. Each game's record goes into
-// `games`.
-export function createSession({ terminal, bridge, answers, notices, focusGame, onQuestion, failed, recording, touchFirst }) {
+// Games of `runner`, one after another. `focusGame()` puts the keys where a
+// player of this screen expects them; `failed(retry)` is told that the game
+// could not be downloaded. Each game's record goes into `games`.
+export function createSession({ terminal, runner, answers, notices, focusGame, failed, touchFirst }) {
   const { status, newGame, refused, board, controls } = notices;
   const games = [];
   let running = false;
@@ -42,7 +19,7 @@ export function createSession({ terminal, bridge, answers, notices, focusGame, o
     running = false;
     answers.forget();
     const next = touchFirst ? "Tap New game for another." : "Press Enter or New game for another.";
-    status.textContent = `${endedBy(record)} ${next}`;
+    status.textContent = `${endNotice(record.ending, record.status)} ${next}`;
     controls.classList.add("ended");
     newGame.hidden = false;
     newGame.focus({ preventScroll: true });
@@ -73,18 +50,19 @@ export function createSession({ terminal, bridge, answers, notices, focusGame, o
       terminal.clearSelection();
       focusGame();
     }
+    try {
+      await runner.ready();
+    } catch {
+      running = false;
+      failed(start);
+      return;
+    }
     played += 1;
     startedIn = second();
-    const game = prepareGame(bridge, {
-      onQuestion, recording,
-      failed: () => {
-        running = false;
-        failed(start);
-      },
-    });
-    games.push(game.record);
-    await runGame(game, bridge);
-    showEnd(game.record);
+    const { record, finished } = runner.play();
+    games.push(record);
+    await finished;
+    showEnd(record);
   }
 
   newGame.addEventListener("click", start);

@@ -103,6 +103,13 @@ export function useWebKeys(terminal) {
   }, true);
 }
 
+// Once the terminal has made its accessibility tree (its rows as text,
+// to be read on demand), its live region, which reads out every character
+// drawn, goes quiet: the page says what matters in a few words.
+export function silenceLiveRegion(terminal) {
+  terminal.element.querySelector(".live-region")?.setAttribute("aria-live", "off");
+}
+
 // A brief sign that something was refused: the element flashes (or, with
 // less motion, is outlined) for a moment.
 export function flash(element) {

@@ -1,0 +1,67 @@
+// Between the terminal and the game: a pseudo-terminal (xterm-pty), the
+// terminal on its master side and the game on the other, whose line
+// discipline echoes and edits what is typed, exactly as on Unix. The game's
+// bytes go to the terminal as they are; what the game tells the page waits
+// until the terminal has drawn the bytes written before it.
+import { openpty } from "xterm-pty";
+
+import { lineBound } from "./line-bound.js";
+
+// A game that runs far ahead of what the terminal has drawn (answers typed
+// far ahead) waits at its next read until the terminal has drawn it all,
+// so that what waits to be drawn stays bounded, as in a terminal.
+const kMostUndrawn = 64 * 1024;
+
+// `onRefused()` when keys are refused.
+export function createPty(terminal, { onRefused }) {
+  const { master, slave } = openpty();
+  const bound = lineBound(onRefused);
+  let undrawn = 0; // bytes handed to the terminal and not yet drawn
+  let last = null; // what waits for the last chunk handed to be drawn, until it is
+  let handed = 0; // chunks handed so far
+  let held = null; // what waits for output held back by Ctrl-S, until Ctrl-Q
+
+  // `then()` once the terminal has drawn every byte handed to it so far.
+  function afterDrawn(then) {
+    if (held !== null) held.push(then);
+    else if (last !== null) last.push(then);
+    else then();
+  }
+
+  master.activate({
+    // Each chunk goes to the terminal at once: it draws them in order.
+    write: (data, done) => {
+      handed += 1;
+      undrawn += data.length;
+      const waiting = [];
+      last = waiting;
+      terminal.write(data, () => {
+        undrawn -= data.length;
+        if (last === waiting) last = null;
+        waiting.forEach((then) => then());
+      });
+      if (held !== null) { // output let through again: the rest of it comes before the next task
+        const released = held;
+        held = null;
+        queueMicrotask(() => released.forEach(afterDrawn));
+      }
+      done();
+    },
+    onData: (listener) => terminal.onData((keys) => listener(bound(keys))),
+    onBinary: (listener) => terminal.onBinary((keys) => listener(bound(keys))),
+    onResize: (listener) => terminal.onResize(listener),
+  });
+
+  return {
+    slave,
+    afterDrawn,
+    // Whether the game has run too far ahead of the terminal.
+    farAhead: () => undrawn > kMostUndrawn,
+    write(bytes) {
+      const before = handed;
+      slave.write(Array.from(bytes));
+      if (handed === before && bytes.length > 0) held ??= [];
+    },
+    writeText: (text) => slave.write(text),
+  };
+}

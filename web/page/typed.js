@@ -1,0 +1,87 @@
+// What is typed for the game: the bytes the line discipline passes on wait
+// here for the game's reads, at most kMostTypedAhead of them; a signal
+// (Ctrl-C, Ctrl-\) goes before everything else. Between games nothing
+// typed is echoed, and only Enter means something.
+import { Flags } from "xterm-pty";
+
+import { kMostTypedAhead, kSignals } from "./game-constants.js";
+
+// `onRefused()` when keys are refused.
+export function createTyped(slave, { onRefused }) {
+  let typed = []; // chunks of bytes, an empty chunk for the end of the input, or a signal's number
+  let typedSize = 0;
+  let wakeReader = null;
+  let playing = false;
+  const enterListeners = [];
+  const waitingListeners = [];
+
+  const wake = () => {
+    if (wakeReader !== null && typed.length > 0) {
+      const reader = wakeReader;
+      wakeReader = null;
+      reader();
+    }
+  };
+
+  slave.onReadable(() => {
+    const bytes = slave.readable ? slave.read() : [];
+    if (!playing) {
+      if (bytes.includes(10) || bytes.includes(13)) enterListeners.forEach((listener) => listener());
+      return;
+    }
+    const room = kMostTypedAhead - typedSize;
+    if (bytes.length > room) onRefused();
+    const taken = bytes.slice(0, Math.max(0, room));
+    if (taken.length > 0 || bytes.length === 0) {
+      typed.push(Uint8Array.from(taken));
+      typedSize += taken.length;
+    }
+    wake();
+  });
+  slave.onSignal((signal) => {
+    if (playing && signal in kSignals) { // Ctrl-Z means nothing here: the game goes on
+      typed = [kSignals[signal]];
+      typedSize = 0;
+      wake();
+    }
+  });
+
+  function setEcho(on) {
+    const termios = slave.ioctl("TCGETS");
+    slave.ioctl("TCSETS", { ...termios, lflag: on ? termios.lflag | Flags.ECHO : termios.lflag & ~Flags.ECHO });
+  }
+
+  return {
+    // The game's read: up to `size` bytes typed, an empty array at the end
+    // of the input, or a signal's number.
+    async read(size) {
+      if (typed.length === 0) waitingListeners.forEach((listener) => listener());
+      while (typed.length === 0) await new Promise((woken) => { wakeReader = woken; });
+      const first = typed[0];
+      if (typeof first === "number" || first.length <= size) {
+        typed.shift();
+        typedSize -= first.length ?? 0;
+        return first;
+      }
+      typed[0] = first.subarray(size);
+      typedSize -= size;
+      return first.subarray(0, size);
+    },
+    begin() {
+      playing = true;
+      typed = [];
+      typedSize = 0;
+      setEcho(true);
+    },
+    end() {
+      playing = false;
+      setEcho(false);
+    },
+    waiting: () => wakeReader !== null && typed.length === 0,
+    typedAhead: () => typedSize,
+    // `listener()` hears Enter typed while no game runs, and that the game
+    // is about to wait for keys.
+    onEnterBetweenGames: (listener) => enterListeners.push(listener),
+    onWaiting: (listener) => waitingListeners.push(listener),
+  };
+}
