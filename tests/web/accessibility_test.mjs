@@ -2,11 +2,18 @@
 // as text, the board's tiles by name, and no violation at any point of a
 // game.
 import assert from "node:assert/strict";
+import { createRequire } from "node:module";
 import { test } from "node:test";
 
-import { asked, assertNoViolation, button, ended, openPage, screenWhen, tapAt, typeLines, useBrowser } from "./harness.mjs";
+import { asked, ended, screenWhen, tapAt, typeLines, useSite, withPage } from "./harness.mjs";
 
-useBrowser();
+useSite();
+
+const { AxeBuilder } = createRequire(new URL("../../web/package.json", import.meta.url))("@axe-core/playwright");
+async function assertNoViolation(page, when) {
+  const { violations } = await new AxeBuilder({ page }).analyze();
+  assert.deepEqual(violations.map((violation) => `${violation.id}: ${violation.help}`), [], when);
+}
 
 // The names in the page's accessibility tree, once every one of `texts` is.
 async function accessibleNames(page, texts) {
@@ -21,24 +28,22 @@ async function accessibleNames(page, texts) {
 }
 
 for (const [viewport, phone] of [[{ width: 390, height: 844 }, true], [{ width: 1280, height: 800 }, false]]) {
-  test(`${viewport.width} x ${viewport.height}: a screen reader finds the game's rows and the tiles, and axe-core finds nothing`, async () => {
-    const { page, problems } = await openPage(viewport, { phone });
-    const first = await screenWhen(page, (rows) => rows[13].text.startsWith("Do you want to start?"));
+  test(`${viewport.width} x ${viewport.height}: a screen reader finds the game's rows and the tiles, and axe-core finds nothing`, () => withPage(async (session) => {
+    const { page } = session;
+    const first = await screenWhen(session, (rows) => rows[13].text.startsWith("Do you want to start?"));
     const tileName = `row 3, column 4: ${first[2].cells[3].letter}`;
     const seen = [first[0].text, first[9].text, " ( ваши очки ) your score: 0", first[13].text, tileName];
     const names = await accessibleNames(page, seen);
     assert.ok(seen.every((text) => names.includes(text)), names);
     assert.equal(await page.getByRole("grid").getByRole("button", { name: tileName }).count(), 1);
     await assertNoViolation(page, "at load");
-    await (phone ? tapAt(page, button(page, "Yes")) : button(page, "Yes").click());
-    await asked(page, 0, "play", 2);
+    await (phone ? tapAt(session, "[data-answer=y]") : page.click("[data-answer=y]"));
+    await asked(session, 0, "play", 2);
     await assertNoViolation(page, "mid-game");
-    await (phone ? tapAt(page, button(page, "No")) : button(page, "No").click());
-    await ended(page);
+    await (phone ? tapAt(session, "[data-answer=n]") : page.click("[data-answer=n]"));
+    await ended(session);
     await assertNoViolation(page, "after the game");
-    assert.deepEqual(problems, []);
-    await page.context().close();
-  });
+  }, { viewport, phone }));
 }
 
 // Every announcement a screen reader gets, polite or assertive, as it comes.
@@ -56,28 +61,25 @@ const listen = (page) => page.evaluate(() => {
 });
 const heard = (page) => page.evaluate(() => window.heard.splice(0));
 
-test("a screen reader hears the start question at load, then after a move the score and the next question, in a few words", async () => {
-  const { page, problems } = await openPage();
+test("a screen reader hears the start question at load, then after a move the score and the next question, in a few words", () => withPage(async (session) => {
+  const { page } = session;
   await page.waitForFunction(() => document.getElementById("announce").textContent !== "");
   assert.equal(await page.textContent("#announce"), "Score 0. Do you want to start? Enter y or n.");
-  await asked(page, 0, "start", 1);
+  await asked(session, 0, "start", 1);
   await page.waitForFunction(() => document.querySelector(".xterm .live-region")?.getAttribute("aria-live") === "off");
   await listen(page);
-  await typeLines(page, "y\ny\n1 1\nr\n");
-  await asked(page, 0, "play", 6);
-  const score = (await screenWhen(page, (rows) => rows[11].text.includes("your score: 20")))[11].text.match(/\d+$/)[0];
+  await typeLines(session, "y\ny\n1 1\nr\n");
+  await asked(session, 0, "play", 6);
+  const score = (await screenWhen(session, (rows) => rows[11].text.includes("your score: 20")))[11].text.match(/\d+$/)[0];
   await page.waitForFunction((said) => window.heard.includes(said), `Score ${score}. Enter y/n if you want to play.`);
   const turn = await heard(page);
   const words = turn.join(" ").split(/\s+/).length;
   assert.ok(words <= 60 && new Set(turn).size === turn.length, `${words} words: ${JSON.stringify(turn)}`);
-  assert.deepEqual(problems, []);
-  await page.context().close();
-});
+}));
 
 // Chromium's emulated forced colours draw text in black on the black
 // terminal, so a screenshot cannot tell; the colour the rows get can.
-test("in forced colours (high contrast) the screen reader's rows stay unseen, and greyed controls are GrayText", async () => {
-  const { page, problems } = await openPage(undefined, { forcedColors: "active" });
+test("in forced colours (high contrast) the screen reader's rows stay unseen, and greyed controls are GrayText", () => withPage(async ({ page }) => {
   await page.waitForSelector(".xterm-accessibility-tree div", { state: "attached" });
   const colours = await page.evaluate(() => {
     const probe = document.body.appendChild(Object.assign(document.createElement("span"), { style: "color: GrayText" }));
@@ -87,6 +89,4 @@ test("in forced colours (high contrast) the screen reader's rows stay unseen, an
   });
   assert.equal(colours.rows, "rgba(0, 0, 0, 0)");
   assert.ok(colours.greyed === colours.grey && colours.live !== colours.grey, JSON.stringify(colours));
-  assert.deepEqual(problems, []);
-  await page.context().close();
-});
+}, { forcedColors: "active" }));

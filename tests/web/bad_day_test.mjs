@@ -1,57 +1,52 @@
-// The page on a bad day: a download that fails, a page opened as a file, New
-// game pressed again and again, a long session.
+// The page on a bad day, in Chromium: a download that fails, a page opened as
+// a file, New game pressed again and again, a long session.
 import assert from "node:assert/strict";
 import { resolve } from "node:path";
 import { test } from "node:test";
 
-import { asked, ended, openPage, screenWhen, site, typeLines, useBrowser } from "./harness.mjs";
+import { asked, ended, screenWhen, site, typeLines, useSite, withPage } from "./harness.mjs";
 
-useBrowser();
+useSite();
 
 // A file refused on a first visit: the page says which, and Try again
 // plays (for the game's WebAssembly, without loading the page again).
 for (const file of ["match3.wasm", "page.js"]) {
-  test(`a refused ${file} says so in words, and Try again plays`, async () => {
-    const { page, problems } = await openPage(undefined, { refuse: file });
+  test(`a refused ${file} says so in words, and Try again plays`, () => withPage(async (session) => {
+    const { page } = session;
     await page.waitForSelector("#failure", { state: "visible" });
-    assert.match(await page.textContent("#failure p"), new RegExp(`could not download .*${file.split("/").pop()}`));
-    await page.context().unroute(`**/${file}`);
+    assert.match(await page.textContent("#failure p"), new RegExp(`could not download .*${file}`));
+    await session.context.unroute(`**/${file}`);
     await page.click("#failure button");
-    await asked(page, 0, "start", 1);
+    await asked(session, 0, "start", 1);
     assert.ok(await page.isHidden("#failure"));
-    assert.deepEqual(problems.filter((problem) => problem.startsWith("error")), []);
-    await page.context().close();
-  });
+    session.problems.splice(0); // the refusal itself, on the console
+  }, { refuse: file }));
 }
 
-test("a page opened as a file says it must be served, and how", async () => {
-  const { page } = await openPage();
+test("a page opened as a file says it must be served, and how", () => withPage(async ({ page, problems }) => {
   await page.goto(`file://${resolve(site)}/index.html`);
   await page.waitForSelector("#failure", { state: "visible" });
   assert.match(await page.textContent("#failure p"), /must be served.*make serve/);
-  await page.context().close();
-});
+  problems.splice(0); // the files it could not load, on the console
+}));
 
-test("New game pressed again and again deals a new board every time", async () => {
-  const { page, problems } = await openPage(undefined, { clock: false });
+test("New game pressed again and again deals a new board every time", () => withPage(async (session) => {
   const boards = [];
   for (let game = 0; game < 4; ++game) {
-    await asked(page, game, "start", 1);
-    const first = await screenWhen(page, (rows) => rows[13].text.startsWith("Do you want to start?"));
+    await asked(session, game, "start", 1);
+    const first = await screenWhen(session, (rows) => rows[13].text.startsWith("Do you want to start?"));
     boards.push(first.slice(0, 10).map((row) => row.text).join("\n"));
-    await typeLines(page, "n\n", game);
-    await ended(page, game);
-    await page.click("#new-game");
+    await typeLines(session, "n\n", game);
+    await ended(session, game);
+    await session.page.click("#new-game");
   }
   assert.equal(new Set(boards).size, boards.length, boards.join("\n"));
-  assert.deepEqual(problems, []);
-  await page.context().close();
-});
+}, { path: "/?seed=live" }));
 
-test("the page's nodes stay as many over a long session: 200 typed turns", async () => {
-  const { page, problems } = await openPage();
-  await asked(page, 0, "start", 1);
-  const cdp = await page.context().newCDPSession(page);
+test("the page's nodes stay as many over a long session: 200 typed turns", () => withPage(async (session) => {
+  const { page } = session;
+  await asked(session, 0, "start", 1);
+  const cdp = await session.context.newCDPSession(page);
   // The fewest of a few counts, each after a collection: what the page keeps.
   const nodes = async () => {
     const counts = [];
@@ -73,6 +68,4 @@ test("the page's nodes stay as many over a long session: 200 typed turns", async
     }
   }
   assert.ok(counted[200] <= counted[20] * 1.1, JSON.stringify(counted));
-  assert.deepEqual(problems, []);
-  await page.context().close();
-});
+}));

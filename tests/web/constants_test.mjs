@@ -1,24 +1,27 @@
-// The constants the page shares with the game agree with the game's C++
-// sources they mirror.
+// What the page knows of the game before it runs agrees with the built game:
+// the POSIX build, played on a pseudo-terminal, shows each value in what it
+// writes. (The rows of a turn are measured in the page's terminal, by the
+// layout's test.)
 import assert from "node:assert/strict";
-import { readFileSync } from "node:fs";
 import { test } from "node:test";
 
-const source = (path) => readFileSync(new URL(`../../${path}`, import.meta.url), "utf8");
+import { posixOutput } from "./harness.mjs";
+
 const page = await import(new URL("../../web/page/game-constants.js", import.meta.url));
-const number = (path, name) => Number(source(path).match(new RegExp(`\\b${name} = (\\d+);`))?.[1]);
+// ANSI's foreground colours, 30-37 and 90-97, as numbers of the sixteen.
+const colourOf = (code) => (code >= 90 ? code - 90 + 8 : code - 30);
 
-test("the board's side, a tile's columns, the window and the questions are the game's", () => {
-  assert.equal(page.kBoardSide, number("src/game/board.hpp", "kBoardSize"));
-  assert.equal(page.kTileColumns, number("src/console/board_display.cpp", "kCellWidth"));
-  assert.equal(page.kConsoleColumns, number("src/console/console.hpp", "kConsoleColumns"));
-  assert.equal(page.kConsoleRows, number("src/console/console.hpp", "kConsoleRows"));
-  const questions = source("src/console/console.hpp").match(/enum class Question \{([^}]*)\}/)[1];
-  assert.deepEqual(page.kQuestions, questions.split(",").map((name) => name.trim()));
-});
-
-test("a signal's exit status is the game's: 128 and the signal's number", () => {
-  assert.match(source("src/console/console_web.cpp"), /std::_Exit\(128 - count\)/);
-  assert.deepEqual(page.kSignals, { SIGINT: 2, SIGQUIT: 3 }); // POSIX's numbers, as the page's pty sends them
-  assert.deepEqual(page.kExitStatus, { SIGINT: 130, SIGQUIT: 131 });
+test("the board's side, the window and the tiles' colours are the built game's", () => {
+  const text = posixOutput("y\ny\n1 1\nr\ny\n3 4\n");
+  const [, rows, columns] = text.match(/\x1b\[8;(\d+);(\d+)t/).map(Number);
+  assert.deepEqual([page.kConsoleRows, page.kConsoleColumns], [rows, columns]);
+  const lines = text.split("\n");
+  const first = lines.findIndex((line) => line.includes("\x1b[H"));
+  const board = lines.slice(first).map((line) => line.replace(/\x1b\[[0-9;?]*[A-Za-z]/g, ""));
+  assert.equal(board.findIndex((line) => !/^([A-I] )+$/.test(line)), page.kBoardSide);
+  assert.ok(board.slice(0, page.kBoardSide).every((line) => line.length === 2 * page.kBoardSide));
+  // The tiles' colour, then the moved tile's, the first right of the top-left.
+  assert.equal(colourOf(Number(lines[first].match(/\x1b\[(\d+);40m[A-I]/)[1])), page.kTileColour);
+  const moved = lines.find((line) => /^(\x1b\[\d+;40m[A-I] ){10}$/.test(line));
+  assert.equal(colourOf(Number(moved.match(/(?:\x1b\[(\d+);40m[A-I] ){2}/)[1])), page.kHighlightColour);
 });

@@ -1,117 +1,94 @@
 // The page's core cases in each of the three engines, written once: the first
 // board and a typed game with the POSIX build's bytes, a game by buttons and
-// by mouse on the tiles, the layout wide and narrow with no scrollbar over
-// the terminal, Tab and Ctrl-C, and offline after one visit. Any script
-// error or unhandled rejection, in any engine, fails the case.
+// by mouse on the tiles, every way a game ends and the notice it gets, the
+// layout wide and narrow with no scrollbar over the terminal, Tab, and
+// offline after one visit.
 import assert from "node:assert/strict";
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { mkdtempSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { after, before, test } from "node:test";
-import { setTimeout as sleep } from "node:timers/promises";
+import { test } from "node:test";
 
-import { serveSite } from "../../tools/serve-site.mjs";
-import { missing, openSession } from "./engines.mjs";
-import { assertInView, frozenSeed, kFarewell, kScript, layoutFigures, masked, muslBoard, posixOutput,
-         site } from "./harness.mjs";
+import { asked, assertInView, assertPlayedAsTyped, ended, frozenSeed, gameOf, kFarewell, kScript, layoutFigures,
+         muslBoard, pointOf, screenWhen, served, tile, typeLines, useSite, waitFor, withPage } from "./harness.mjs";
 
-// The site as built, with a first script that records every game, freezes
-// the clock (the board's seed) and keeps every error: the same in every
-// engine, with no driver's help.
-const kFirstScript = `<script>
-  window.match3Page = { record: true };
-  window.match3Errors = [];
-  addEventListener("error", (event) => match3Errors.push(String(event.message)));
-  addEventListener("unhandledrejection", (event) => match3Errors.push(String(event.reason)));
-  Date.now = () => ${frozenSeed * 1000};
-</script>`;
-let server;
-before(async () => {
-  const copy = join(mkdtempSync(join(tmpdir(), "match3-engines-")), "site");
-  cpSync(site, copy, { recursive: true });
-  const index = join(copy, "index.html");
-  writeFileSync(index, readFileSync(index, "utf8").replace("<head>", `<head>\n${kFirstScript}`));
-  ["gz", "br"].forEach((suffix) => rmSync(`${index}.${suffix}`));
-  server = await serveSite(copy);
-});
-after(() => server?.close());
+useSite();
 
-// Game `index` as the page recorded it, once `predicate` holds.
-const gameOf = (at) => {
-  const game = window.match3Page.games?.[at];
-  if (!game) return null;
-  const text = (chunks) => new TextDecoder().decode(new Uint8Array(chunks.flatMap((chunk) => [...chunk])));
-  return { text: text(game.output), read: text(game.input), status: game.status, questions: game.questions };
-};
-async function waitFor(session, predicate, index = 0) {
-  let game = null;
-  for (let tries = 0; tries < 300; ++tries) {
-    game = await session.evaluate(gameOf, index);
-    if (game && predicate(game)) return game;
-    await sleep(100);
-  }
-  assert.fail(`waited in vain; game ${index}: ${JSON.stringify(game)?.slice(-400)}`);
-}
-const atStart = (session, index = 0) => waitFor(session, (game) => game.questions.at(-1) === "start", index);
-
-async function typeLines(session, script) {
-  let typed = (await session.evaluate(gameOf, 0)).read;
-  for (const line of script.split(/(?<=\n)/)) {
-    typed += line;
-    await session.type(line.replace("\n", "\r"));
-    await waitFor(session, (game) => game.read === typed || game.status !== null);
-  }
-}
-
-// Where an element stands: its centre, moved by shares of its size.
-const pointOf = ([selector, across = 0, down = 0]) => {
-  const box = document.querySelector(selector).getBoundingClientRect();
-  return { x: box.left + box.width * (0.5 + across), y: box.top + box.height * (0.5 + down), side: box.width };
-};
-const tile = (row, column) => `#board [role=row]:nth-child(${row}) [role=gridcell]:nth-child(${column}) button`;
-
-async function assertPlayedAsTyped(session) {
-  const game = await waitFor(session, (state) => state.status !== null);
-  assert.equal(game.status, 0);
-  assert.equal(game.read, kScript);
-  assert.equal(masked(game.text), masked(posixOutput(kScript)));
-}
+const atStart = (session, index = 0) => asked(session, index, "start", 1);
+const status = (session) => session.evaluate(() => document.getElementById("status").textContent);
+const byQuestions = (session, count) => waitFor(session, 0, (game) => game.questions.length === count);
 
 // The narrowest window each engine takes (MiniBrowser's is about 450 px).
 const kNarrow = { chromium: 390, firefox: 390, webkit: 450 };
 
+// Every way a game ends, from the keys: the lines typed, then a chord, and
+// the notice the page shows.
+const kEnds = [
+  [["y n\n"], "The game is over."],
+  [["y\ny\n3 3\nr 5\n"], "The game takes y or n here, so “5” ended it."],
+  [["y\ny\n3 3 r x\n"], "The game takes y or n here, so “x” ended it."],
+  [["x\n"], "The game takes y or n here, so “x” ended it."],
+  [["y\nyyyyyyyyyyyyyyyyyyyy\n"], "The game takes y or n here, so “yyyyyyyyyyyy…” ended it."],
+  [["y\ny\nx\n"], "The game takes a row and a column, as 3 4, so “x” ended it."],
+  [["y\ny\n3 -x\n"], "The game takes a row and a column, as 3 4, so “-x” ended it."],
+  [["y\ny\n3,4\n"], "The game takes a row and a column, as 3 4, so “,4” ended it."],
+  [["y\ny\n", "Control", "d"], "The input ended (Ctrl-D), so the game is over."],
+  [["y\ny\n", "Control", "c"], "You ended the game with Ctrl-C."],
+  [["y\n", "Control", "\\"], "You ended the game with Ctrl-\\."],
+];
+// A board that runs out of moves: at this second's board, these turns.
+const kRunsOut = { seed: 2057, script: "y\ny\n9 2\nu\ny\n9 10\nl\ny\n3 3\nl\ny\n7 3\nr\ny\n8 10\nu\ny\n3 3\nd\ny\n7 2\nl\ny\n5 3\nr\ny\n3 4\nr\n" };
+
 const kCases = {
-  "the first board, and a typed game with the POSIX build's bytes": async (session) => {
-    await atStart(session);
+  "the first board, and a typed game with the POSIX build's bytes, colours and Cyrillic": async (session) => {
+    const first = await screenWhen(session, (rows) => rows[13].text.startsWith("Do you want to start?"));
+    assert.deepEqual(first.slice(0, 10).flatMap((row) => row.cells.map((cell) => cell.letter)), muslBoard(frozenSeed));
+    assert.ok(first.slice(13).map((row) => row.text).join("").includes("хотите начать играть? (да, нет )"));
     const tiles = () => session.evaluate(() => [...document.querySelectorAll("#board button")].map((b) => b.textContent));
-    for (let tries = 0; tries < 50 && (await tiles())[0] === ""; ++tries) await sleep(100); // drawn at the next frame
     assert.deepEqual(await tiles(), muslBoard(frozenSeed));
-    await typeLines(session, kScript);
+    await typeLines(session, "y\ny\n1 1\nr\n");
+    // The moved tile in bright white, the rest green, on the terminal and
+    // on the board alike.
+    const after = await screenWhen(session, (rows) => rows[14].text.startsWith(" enter y/n"));
+    const drawn = after.slice(0, 10).flatMap((row) => row.cells);
+    drawn.forEach((cell, at) => assert.equal(cell.colour, at === 1 ? 15 : 2, `tile ${at}`));
+    const shown = await session.evaluate(() => [...document.querySelectorAll("#board button")]
+      .map((button) => `${button.textContent} ${getComputedStyle(button).color}`));
+    assert.deepEqual(shown, drawn.map(({ letter, colour }) => `${letter} ${colour === 15 ? "rgb(255, 255, 255)" : "rgb(13, 188, 121)"}`));
+    await typeLines(session, kScript.slice("y\ny\n1 1\nr\n".length));
     await assertPlayedAsTyped(session);
   },
   "a game by the buttons and by mouse clicks and a drag on the tiles": async (session) => {
     await atStart(session);
-    await session.click(await session.evaluate(pointOf, ["[data-answer=y]"]));
-    await waitFor(session, (game) => game.questions.length === 2);
-    await session.click(await session.evaluate(pointOf, [tile(1, 1), 0.3, 0.3]));
-    await session.click(await session.evaluate(pointOf, ["[data-direction=r]"]));
-    await waitFor(session, (game) => game.questions.length === 6);
-    const from = await session.evaluate(pointOf, [tile(10, 1), 0.2, 0]);
+    await session.click(await pointOf(session, "[data-answer=y]"));
+    await byQuestions(session, 2);
+    await session.click(await pointOf(session, tile(1, 1), 0.3, 0.3));
+    await session.click(await pointOf(session, "[data-direction=r]"));
+    await byQuestions(session, 6);
+    const from = await pointOf(session, tile(10, 1), 0.2, 0);
     await session.drag(from, { x: from.x, y: from.y - 0.5 * from.side });
-    await waitFor(session, (game) => game.questions.length === 10);
-    await session.click(await session.evaluate(pointOf, ["[data-answer=n]"]));
+    await byQuestions(session, 10);
+    await session.click(await pointOf(session, "[data-answer=n]"));
     await assertPlayedAsTyped(session);
   },
-  "Tab leaves the terminal and comes back, and Ctrl-C ends the game": async (session) => {
-    await atStart(session);
+  "every end gets its notice; between games keys are not echoed and Enter starts one; Tab leaves the terminal": async (session) => {
+    for (const [index, [[lines, ...chord], notice]] of kEnds.entries()) {
+      await atStart(session, index);
+      await typeLines(session, lines, index);
+      if (chord.length > 0) await session.press(...chord);
+      assert.ok((await ended(session, index)).text.endsWith("\x1b[0m\x1b[?25h"), "the terminal restored last");
+      assert.ok((await status(session)).startsWith(notice), `${lines}: ${await status(session)}`);
+      await session.evaluate(() => window.match3Page.terminal.focus());
+      await session.type("xyz\r"); // between games: not echoed; Enter, a new game
+    }
+    await atStart(session, kEnds.length);
+    assert.ok(!(await screenWhen(session, () => true)).some((row) => row.text.includes("xyz")));
     const focused = () => session.evaluate(() => document.activeElement.className || document.activeElement.id);
     assert.equal(await focused(), "xterm-helper-textarea");
     await session.press("Tab");
     assert.notEqual(await focused(), "xterm-helper-textarea");
     await session.press("Shift", "Tab");
     assert.equal(await focused(), "xterm-helper-textarea");
-    await session.press("Control", "c");
-    assert.equal((await waitFor(session, (game) => game.status !== null)).status, 130);
   },
   "after one visit the game plays offline": async (session) => {
     await atStart(session);
@@ -119,46 +96,34 @@ const kCases = {
       const look = () => (navigator.serviceWorker.controller ? done() : setTimeout(look, 50));
       look();
     })));
-    const folder = server.folder;
-    server.folder = mkdtempSync(join(tmpdir(), "match3-nothing-")); // every request now 404
+    const folder = served.server.folder;
+    served.server.folder = mkdtempSync(join(tmpdir(), "match3-nothing-")); // every request now 404
     try {
       await session.reload();
       await atStart(session);
       await typeLines(session, "y\nn\n");
-      assert.ok((await waitFor(session, (game) => game.status !== null)).text.endsWith(kFarewell));
+      assert.ok((await ended(session)).text.endsWith(kFarewell));
     } finally {
-      server.folder = folder;
+      served.server.folder = folder;
     }
   },
 };
 
 for (const engine of ["chromium", "firefox", "webkit"]) {
-  const needs = missing(engine);
-  for (const [name, play] of Object.entries(kCases)) {
-    test(`${engine}: ${name}`, async () => {
-      assert.deepEqual(needs, [], `${engine} needs: apt-get install ${needs.join(" ")}`);
-      const session = await openSession[engine]({ width: 1280, height: 800 });
-      try {
-        await session.goto(`${server.origin}/`);
-        await play(session);
-        assert.deepEqual(await session.evaluate(() => window.match3Errors), []);
-      } finally {
-        await session.close();
-      }
-    });
-  }
+  for (const [name, play] of Object.entries(kCases)) test(`${engine}: ${name}`, () => withPage(play, { engine }));
+  test(`${engine}: a board that runs out of moves ends the game, and the page says so`, () => withPage(async (session) => {
+    await atStart(session);
+    await session.evaluate((script) => window.match3Page.terminal.input(script.replaceAll("\n", "\r")), kRunsOut.script);
+    assert.equal((await ended(session)).ended, "reversing");
+    assert.ok((await status(session)).startsWith("The board offers no move: the game is over."));
+    assert.equal((await gameOf(session)).text.split("reversing").length, 2);
+  }, { engine, path: `/?seed=${kRunsOut.seed}` }));
   test(`${engine}: the layout wide and narrow, with no scrollbar over the terminal`, async () => {
-    assert.deepEqual(needs, [], `${engine} needs: apt-get install ${needs.join(" ")}`);
     for (const width of [1280, kNarrow[engine]]) {
-      const session = await openSession[engine]({ width, height: 800 });
-      try {
-        await session.goto(`${server.origin}/`);
+      await withPage(async (session) => {
         await atStart(session);
         assertInView(await session.evaluate(layoutFigures), 24, `${engine} at ${width} x 800`);
-        assert.deepEqual(await session.evaluate(() => window.match3Errors), []);
-      } finally {
-        await session.close();
-      }
+      }, { engine, viewport: { width, height: 800 } });
     }
   });
 }

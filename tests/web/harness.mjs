@@ -1,99 +1,243 @@
-// What every test of the page shares: the site served on 127.0.0.1, Debian's
-// chromium driven by playwright-core, a page with its clock frozen that
-// records every game, the game's state and screen as the page has them,
-// the POSIX build's bytes for the same answers, and the gestures of a
-// hand.
+// What every test of the page shares, written once for the three engines:
+// the site served on 127.0.0.1 with a first script that records every game,
+// freezes the clock (the board's seed) and keeps every error; a session in
+// Chromium (playwright-core), Firefox ESR (puppeteer-core, WebDriver BiDi)
+// or WebKitGTK (its WebDriver driving MiniBrowser under Xvfb) behind one
+// small interface; the games, screen and layout as the page has them; the
+// POSIX build's bytes for the same answers; and a hand's gestures.
 //   MATCH3_SITE=build/web/site MATCH3_POSIX_GAME=build/default/match3 \
 //     node --test tests/web/
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
-import { mkdtempSync, writeFileSync } from "node:fs";
+import { execFileSync, spawn } from "node:child_process";
+import { cpSync, existsSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before } from "node:test";
+import { setTimeout as sleep } from "node:timers/promises";
+import { brotliCompressSync, gzipSync } from "node:zlib";
 
 import { serveSite } from "../../tools/serve-site.mjs";
 
 export { assertInView, layoutFigures } from "./layout-figures.mjs";
 
 const require = createRequire(new URL("../../web/package.json", import.meta.url));
-export const { chromium } = require("playwright-core");
-export const { AxeBuilder } = require("@axe-core/playwright");
-
 export const site = process.env.MATCH3_SITE;
-export const executablePath = process.env.MATCH3_CHROMIUM ?? "/usr/bin/chromium";
 const frozenTime = Date.UTC(2026, 11, 8, 12, 0, 0); // a whole second: the seed
 export const frozenSeed = frozenTime / 1000;
 export const kFarewell = "Thanks for playing ( Спасибо за игру )\n\x1b[0m\x1b[?25h";
-
 // The answers of the scripted game, as typed: a move that clears a run, a
 // move, and the end.
 export const kScript = "y\ny\n1 1\nr\ny\n10 1\nu\nn\n";
 
-// The site served and a browser, for the tests of one file.
+// The site as built, with a first script that records every game and keeps
+// every error, the same in every engine with no driver's help; its clock
+// stands at the frozen second, or at `?seed=N`, or runs with `?seed=live`.
+const kFirstScript = `<script>
+  window.match3Page = { record: true };
+  window.match3Errors = [];
+  addEventListener("error", (event) => event.target === window && match3Errors.push(String(event.message)));
+  addEventListener("unhandledrejection", (event) => match3Errors.push(String(event.reason)));
+  const seed = new URLSearchParams(location.search).get("seed");
+  if (seed !== "live") Date.now = () => (Number(seed) || ${frozenSeed}) * 1000;
+</script>`;
 export const served = {};
-export function useBrowser(launchOptions = {}) {
+export function useSite() {
   before(async () => {
-    served.server = await serveSite(site); // served.server.folder = ... serves another
+    served.folder = join(mkdtempSync(join(tmpdir(), "match3-served-")), "site");
+    cpSync(site, served.folder, { recursive: true });
+    const index = join(served.folder, "index.html");
+    const page = Buffer.from(readFileSync(index, "utf8").replace("<head>", `<head>\n${kFirstScript}`));
+    writeFileSync(index, page);
+    writeFileSync(`${index}.gz`, gzipSync(page));
+    writeFileSync(`${index}.br`, brotliCompressSync(page));
+    served.server = await serveSite(served.folder); // served.server.folder = ... serves another
     served.origin = served.server.origin;
-    served.browser = await chromium.launch({ executablePath, ...launchOptions });
   });
   after(async () => {
-    await served.browser?.close();
+    await chromiumBrowser?.then((browser) => browser.close());
     served.server?.close();
   });
 }
 
-// A page with its clock frozen, recording every game, watched for errors
-// and for requests that leave the site; a phone's (touch, mobile) with
-// `phone`. `problems` lists what went wrong.
+// What each engine needs, and the Debian package that brings it.
+const kMiniBrowser = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser";
+export const kEngines = {
+  chromium: [[process.env.MATCH3_CHROMIUM ?? "/usr/bin/chromium", "chromium"]],
+  firefox: [["/usr/bin/firefox-esr", "firefox-esr"]],
+  webkit: [["/usr/bin/WebKitWebDriver", "webkit2gtk-driver"], [kMiniBrowser, "webkit2gtk-driver"],
+           ["/usr/bin/Xvfb", "xvfb"]],
+};
+export const missing = (engine) => kEngines[engine].filter(([path]) => !existsSync(path)).map(([, name]) => name);
+
+// A session on a page of playwright-core or puppeteer-core, whose pages
+// speak alike but for chords of keys.
+const pageSession = (page, press) => ({
+  page,
+  goto: (url) => page.goto(url),
+  reload: () => page.reload(),
+  evaluate: (fn, arg) => page.evaluate(fn, arg),
+  type: (text) => page.keyboard.type(text),
+  press,
+  click: async ({ x, y }) => page.mouse.click(x, y),
+  drag: async (from, to) => {
+    await page.mouse.move(from.x, from.y);
+    await page.mouse.down();
+    await page.mouse.move(to.x, to.y, { steps: 4 });
+    await page.mouse.up();
+  },
+});
+
+// Chromium, one browser for a test file and a context for each session;
+// the session's `page` and `context` carry the cases only Chromium can
+// play (touch, its protocol, the network). A phone's is touch and mobile,
+// with `phone`; with `refuse`, the page's requests for that file fail.
 export const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
-// With `refuse`, the page's requests for that file fail; with `clock:
-// false`, its clock runs.
-export async function openPage(viewport = { width: 1280, height: 800 },
-                               { phone = false, refuse = null, clock = true, ...options } = {}) {
-  const context = await served.browser.newContext({ viewport, ...(phone ? kPhone : {}), ...options });
+let chromiumBrowser = null;
+export const chromium = () => (chromiumBrowser ??= require("playwright-core").chromium.launch({
+  executablePath: kEngines.chromium[0][0], ignoreDefaultArgs: ["--hide-scrollbars"], // scrollbars as desktops draw them
+}));
+export const launchPersistent = (profile) => require("playwright-core").chromium.launchPersistentContext(profile, {
+  executablePath: kEngines.chromium[0][0],
+});
+async function chromiumSession(viewport, { phone = false, refuse = null, ...options } = {}) {
+  const context = await (await chromium()).newContext({ viewport, ...(phone ? kPhone : {}), ...options });
   if (refuse) await context.route(`**/${refuse}`, (route) => route.abort());
   const page = await context.newPage();
   const problems = [];
-  page.on("pageerror", (error) => problems.push(`error: ${error.message}`));
   page.on("console", (message) => message.type() === "error" && problems.push(message.text()));
-  page.on("request", (request) => request.url().startsWith(served.origin) ||
+  page.on("request", (request) => request.url().startsWith(served.origin) || request.url().startsWith("file:") ||
                                   problems.push(`request: ${request.url()}`));
   page.on("requestfailed", (request) => problems.push(`failed: ${request.url()}`));
-  await page.addInitScript(() => { window.match3Page = { record: true }; });
-  if (clock) await page.clock.setFixedTime(frozenTime);
-  await page.goto(`${served.origin}/`);
-  return { page, problems };
+  return { ...pageSession(page, (...keys) => page.keyboard.press(keys.join("+"))), context, problems,
+           close: () => context.close() };
 }
 
-// Game `index` as the page has recorded it: what it wrote and read so far,
-// as text, its status and the questions it asked.
-export const gameOf = (page, index) => page.evaluate((at) => {
+async function firefoxSession(viewport) {
+  const puppeteer = require("puppeteer-core");
+  const browser = await puppeteer.launch({ browser: "firefox", executablePath: kEngines.firefox[0][0], headless: true });
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  return { ...pageSession(page, async (...keys) => {
+    for (const key of keys.slice(0, -1)) await page.keyboard.down(key);
+    await page.keyboard.press(keys.at(-1));
+    for (const key of keys.slice(0, -1).reverse()) await page.keyboard.up(key);
+  }), problems: [], close: () => browser.close() };
+}
+
+// WebDriver's codes for the keys that are not characters.
+const kWebDriverKeys = { "\r": "\uE007", Enter: "\uE007", Tab: "\uE004", Shift: "\uE008", Control: "\uE009" };
+
+async function webkitSession(viewport) {
+  const display = `:${90 + Math.floor(Math.random() * 900)}`;
+  const port = 4400 + Math.floor(Math.random() * 1000);
+  const xvfb = spawn("Xvfb", [display, "-screen", "0", "1600x1000x24"], { stdio: "ignore" });
+  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env: { ...process.env, DISPLAY: display } });
+  const stop = () => [driver, xvfb].forEach((child) => child.kill());
+  const call = async (method, path, body) => {
+    const response = await fetch(`http://127.0.0.1:${port}${path}`, {
+      method, headers: { "Content-Type": "application/json" }, body: body && JSON.stringify(body),
+    });
+    const { value } = await response.json();
+    if (value?.error) throw new Error(`WebDriver ${path}: ${value.error}: ${value.message}`);
+    return value;
+  };
+  let session;
+  for (let tries = 0; session === undefined; ++tries) {
+    await sleep(200);
+    session = await call("POST", "/session", { capabilities: { alwaysMatch: {
+      browserName: "MiniBrowser", "webkitgtk:browserOptions": { binary: kMiniBrowser, args: ["--automation"] },
+    } } }).catch((error) => (tries < 75 ? undefined : (stop(), Promise.reject(error))));
+  }
+  const at = `/session/${session.sessionId}`;
+  // The window's rectangle holds the browser's frame: set it, then make up
+  // the difference.
+  await call("POST", `${at}/window/rect`, viewport);
+  const inner = await call("POST", `${at}/execute/sync`, { script: "return [innerWidth, innerHeight]", args: [] });
+  await call("POST", `${at}/window/rect`, { width: 2 * viewport.width - inner[0], height: 2 * viewport.height - inner[1] });
+  const actions = (type, steps) => call("POST", `${at}/actions`, { actions: [{ type, id: type, ...(type === "pointer" ? { parameters: { pointerType: "mouse" } } : {}), actions: steps }] });
+  const move = ({ x, y }) => ({ type: "pointerMove", x: Math.round(x), y: Math.round(y), origin: "viewport", duration: 0 });
+  const keys = (list) => list.map((key) => kWebDriverKeys[key] ?? key);
+  return {
+    goto: (url) => call("POST", `${at}/url`, { url }),
+    reload: () => call("POST", `${at}/refresh`, {}),
+    evaluate: async (fn, arg) => {
+      const script = `const done = arguments[1]; Promise.resolve((${fn})(arguments[0]))` +
+                     ".then((value) => done({ value }), (error) => done({ error: String(error) }));";
+      const { value, error } = await call("POST", `${at}/execute/async`, { script, args: [arg ?? null] });
+      if (error) throw new Error(error);
+      return value;
+    },
+    type: (text) => actions("key", keys([...text]).flatMap((value) => [{ type: "keyDown", value }, { type: "keyUp", value }])),
+    press: (...list) => actions("key", [...keys(list).map((value) => ({ type: "keyDown", value })),
+                                        ...keys(list).reverse().map((value) => ({ type: "keyUp", value }))]),
+    click: (point) => actions("pointer", [move(point), { type: "pointerDown", button: 0 }, { type: "pointerUp", button: 0 }]),
+    drag: (from, to) => actions("pointer", [move(from), { type: "pointerDown", button: 0 },
+      ...[0.25, 0.5, 0.75, 1].map((share) => move({ x: from.x + (to.x - from.x) * share, y: from.y + (to.y - from.y) * share })),
+      { type: "pointerUp", button: 0 }]),
+    problems: [],
+    close: async () => {
+      await call("DELETE", at).catch(() => {});
+      stop();
+    },
+  };
+}
+
+const kOpen = { chromium: chromiumSession, firefox: firefoxSession, webkit: webkitSession };
+
+// Plays `play(session)` on the served page (at `path`) in `engine`: any
+// script error or unhandled rejection there, or in Chromium an error on its
+// console or a request that leaves the site, fails it.
+export async function withPage(play, { engine = "chromium", viewport = { width: 1280, height: 800 }, path = "/",
+                                       ...options } = {}) {
+  assert.deepEqual(missing(engine), [], `${engine} needs: apt-get install ${missing(engine).join(" ")}`);
+  const session = await kOpen[engine](viewport, options);
+  try {
+    await session.goto(`${served.origin}${path}`);
+    await play(session);
+    const errors = await session.evaluate(() => window.match3Errors ?? []);
+    assert.deepEqual([...errors, ...session.problems], []);
+  } finally {
+    await session.close();
+  }
+}
+
+// Game `index` as the page recorded it: what it wrote and read so far, as
+// text, its status, the questions it asked and how it ended.
+const recordOf = (at) => {
   const game = window.match3Page.games?.[at];
   if (!game) return null;
-  const text = (chunks) => {
-    const bytes = new Uint8Array(chunks.reduce((size, chunk) => size + chunk.length, 0));
-    chunks.reduce((offset, chunk) => (bytes.set(chunk, offset), offset + chunk.length), 0);
-    return new TextDecoder().decode(bytes);
-  };
-  return { text: text(game.output), read: text(game.input), status: game.status, questions: game.questions };
-}, index);
+  const text = (chunks) => new TextDecoder().decode(new Uint8Array(chunks.flatMap((chunk) => [...chunk])));
+  return { text: text(game.output), read: text(game.input), status: game.status, questions: game.questions,
+           ended: game.ending?.ended ?? null };
+};
+export const gameOf = (session, index = 0) => session.evaluate(recordOf, index);
 
-export async function waitFor(page, index, predicate) {
-  for (let tries = 0; tries < 600; ++tries) {
-    const game = await gameOf(page, index);
+export async function waitFor(session, index, predicate) {
+  let game = null;
+  for (let tries = 0; tries < 300; ++tries) {
+    game = await gameOf(session, index);
     if (game && predicate(game)) return game;
-    await page.waitForTimeout(50);
+    await sleep(100);
   }
-  assert.fail(`waited in vain; game ${index} wrote: ${JSON.stringify(await gameOf(page, index))}`);
+  assert.fail(`waited in vain; game ${index}: ${JSON.stringify(game)?.slice(-400)}`);
 }
 
 // Waits until game `index` has asked `count` questions, the last `question`.
-export const asked = (page, index, question, count) => waitFor(page, index, (game) =>
+export const asked = (session, index, question, count) => waitFor(session, index, (game) =>
   game.questions.length === count && game.questions.at(-1) === question);
-export const ended = (page, index = 0) => waitFor(page, index, (game) => game.status !== null);
+export const ended = (session, index = 0) => waitFor(session, index, (game) => game.status !== null);
+
+// Types `script` into the terminal a line at a time, each once the game has
+// read the line before it; a last line without its end is left unfinished.
+export async function typeLines(session, script, index = 0) {
+  let typed = (await gameOf(session, index))?.read ?? "";
+  for (const line of script.split(/(?<=\n)/)) {
+    typed += line;
+    await session.type(line.replaceAll("\n", "\r"));
+    if (line.endsWith("\n")) await waitFor(session, index, (game) => game.read === typed || game.status !== null);
+  }
+}
 
 // musl's rand(), which Emscripten's C library is: the first board for a seed.
 export function muslBoard(seed) {
@@ -131,8 +275,8 @@ export function posixOutput(input) {
 
 // The game read exactly what a player types for `script`, and wrote what the
 // POSIX build writes for it.
-export async function assertPlayedAsTyped(page, script = kScript) {
-  const game = await ended(page);
+export async function assertPlayedAsTyped(session, script = kScript) {
+  const game = await ended(session);
   assert.equal(game.status, 0);
   assert.equal(game.read, script);
   assert.equal(masked(game.text), masked(posixOutput(script)));
@@ -140,7 +284,7 @@ export async function assertPlayedAsTyped(page, script = kScript) {
 
 // Each tile cell of the top rows of the page's terminal, letter and
 // foreground (a palette number), and each row's text.
-export const cells = (page) => page.evaluate(() => {
+const cellsOf = () => {
   const buffer = window.match3Page.terminal.buffer.active;
   return Array.from({ length: 16 }, (_, y) => {
     const line = buffer.getLine(y);
@@ -151,75 +295,41 @@ export const cells = (page) => page.evaluate(() => {
     }
     return { cells: row, text: line.translateToString(true) };
   });
-});
+};
 
 // The screen once `predicate` holds: the terminal draws what it is given a
 // moment after the game has written it.
-export async function screenWhen(page, predicate) {
-  for (let tries = 0; tries < 600; ++tries) {
-    const rows = await cells(page);
+export async function screenWhen(session, predicate) {
+  let rows = null;
+  for (let tries = 0; tries < 300; ++tries) {
+    rows = await session.evaluate(cellsOf);
     if (predicate(rows)) return rows;
-    await page.waitForTimeout(50);
+    await sleep(100);
   }
-  assert.fail(`the screen never showed it: ${(await cells(page)).map((row) => row.text).join("\n")}`);
+  assert.fail(`the screen never showed it: ${rows.map((row) => row.text).join("\n")}`);
 }
 
-// The board's tile at row `row`, column `column` (from 1), and a control.
-export const tile = (page, row, column) => page.locator("#board button").nth((row - 1) * 10 + column - 1);
-export const button = (page, name) => page.getByRole("button", { name, exact: true });
+// The board's tile at row `row`, column `column` (from 1), and where an
+// element stands: its centre, moved by shares of its size.
+export const tile = (row, column) => `#board [role=row]:nth-child(${row}) [role=gridcell]:nth-child(${column}) button`;
+export const pointOf = (session, selector, across = 0, down = 0) => session.evaluate(([at, x, y]) => {
+  const box = document.querySelector(at).getBoundingClientRect();
+  return { x: box.left + box.width * (0.5 + x), y: box.top + box.height * (0.5 + y), side: box.width };
+}, [selector, across, down]);
 
-// A point `share` of a tile off the centre of `locator`, across and down.
-export async function pointOn(locator, across = 0, down = 0) {
-  const box = await locator.boundingBox();
-  return { x: box.x + box.width * (0.5 + across), y: box.y + box.height * (0.5 + down), side: box.width };
+// In Chromium: a tap on the touch screen where the element stands, whatever
+// takes it there, and a swipe through it from one point to another.
+export async function tapAt(session, selector) {
+  const { x, y } = await pointOf(session, selector);
+  await session.page.touchscreen.tap(x, y);
 }
-
-// A tap on the touch screen where the element stands, whatever takes it
-// there (Playwright's own tap waits for a control to be enabled).
-export async function tapAt(page, locator) {
-  const { x, y } = await pointOn(locator);
-  await page.touchscreen.tap(x, y);
-}
-
-// A swipe through the phone's touch screen, from one point to another.
-export async function swipe(page, from, to) {
-  const cdp = await page.context().newCDPSession(page);
+export async function swipe(session, from, to) {
+  const cdp = await session.context.newCDPSession(session.page);
   const at = (share) => [{ x: from.x + (to.x - from.x) * share, y: from.y + (to.y - from.y) * share }];
   await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: at(0) });
   for (const share of [0.5, 1]) await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: at(share) });
   await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
   // A finger takes a moment before its next touch: a tap at once would be
   // taken by the browser as part of this gesture, and give no click.
-  await page.waitForTimeout(300);
-}
-
-// A drag with the mouse's button held, from one point to another.
-export async function drag(page, from, to) {
-  await page.mouse.move(from.x, from.y);
-  await page.mouse.down();
-  await page.mouse.move(to.x, to.y, { steps: 4 });
-  await page.mouse.up();
-}
-
-// Pastes `text` into the terminal as the browser does with the clipboard.
-export const paste = (page, text) => page.evaluate((pasted) => {
-  const clipboardData = new DataTransfer();
-  clipboardData.setData("text/plain", pasted);
-  document.activeElement.dispatchEvent(new ClipboardEvent("paste", { clipboardData, bubbles: true }));
-}, text);
-
-export async function assertNoViolation(page, when) {
-  const { violations } = await new AxeBuilder({ page }).analyze();
-  assert.deepEqual(violations.map((violation) => `${violation.id}: ${violation.help}`), [], when);
-}
-
-// Types `script` into the terminal a line at a time, each once the game has
-// read the line before it.
-export async function typeLines(page, script, index = 0) {
-  let typed = (await gameOf(page, index))?.read ?? "";
-  for (const line of script.split(/(?<=\n)/)) {
-    typed += line;
-    await page.keyboard.type(line.replaceAll("\n", "\r"));
-    await waitFor(page, index, (game) => game.read === typed || game.status !== null);
-  }
+  await sleep(300);
 }

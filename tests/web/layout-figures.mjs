@@ -20,6 +20,7 @@ export const layoutFigures = async () => {
   const [right, no] = ["[data-direction=r]", "[data-answer=n]", "[data-answer=y]"].map((at) => rect(document.querySelector(at)));
   return {
     overflow: document.documentElement.scrollWidth - innerWidth, scrollY, columns: terminal.cols,
+    cursorRow: terminal.buffer.active.cursorY,
     smallestTile: Math.min(...tiles.map((tile) => Math.min(tile.width, tile.height))),
     tilesInView: tiles.every((tile) => tile.left >= 0 && tile.top >= 0 && tile.right <= innerWidth && tile.bottom <= innerHeight),
     tilesInWidth: tiles.every((tile) => tile.left >= 0 && tile.right <= innerWidth),

@@ -4,14 +4,15 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { asked, assertInView, ended, layoutFigures, openPage, useBrowser } from "./harness.mjs";
+import { asked, assertInView, ended, layoutFigures, useSite, withPage } from "./harness.mjs";
 
-useBrowser({ ignoreDefaultArgs: ["--hide-scrollbars"] }); // scrollbars as desktops draw them
+useSite();
 
-const figures = (page) => page.evaluate(layoutFigures);
+const { kRowsOfATurn } = await import(new URL("../../web/page/game-constants.js", import.meta.url));
+const figures = (session) => session.evaluate(layoutFigures);
 
 // The page's layout shifts since it loaded, added up as Chromium counts them.
-const layoutShift = (page) => page.evaluate(() => new Promise((done) => {
+const layoutShift = (session) => session.evaluate(() => new Promise((done) => {
   let sum = 0;
   new PerformanceObserver((list) => list.getEntries().forEach((entry) => { sum += entry.hadRecentInput ? 0 : entry.value; }))
     .observe({ type: "layout-shift", buffered: true });
@@ -32,8 +33,8 @@ const kScreens = [
 
 for (const [viewport, phone, smallestTile, end, words, endAt = "play"] of kScreens) {
   const where = `${viewport.width} x ${viewport.height}${phone ? " (phone)" : ""}`;
-  test(`${where}: tiles of ${smallestTile} px or more, the question and the controls in view, at every question and end`, async () => {
-    const { page, problems } = await openPage(viewport, { phone });
+  test(`${where}: tiles of ${smallestTile} px or more, the question and the controls in view, at every question and end`, () => withPage(async (session) => {
+    const { page } = session;
     const script = [["start", "y"], ["play", "y"], ["row", "3 4"], ["direction", "r"], ["play"]];
     const answers = script.slice(0, script.findLastIndex(([question]) => question === endAt) + 1);
     answers.at(-1)[1] = end;
@@ -41,10 +42,12 @@ for (const [viewport, phone, smallestTile, end, words, endAt = "play"] of kScree
     let before;
     for (const [question, answer] of answers) {
       count += question === "direction" ? 2 : 1; // the row's question, then the column's
-      await asked(page, 0, question, count);
-      before = await figures(page);
+      await asked(session, 0, question, count);
+      before = await figures(session);
       assertInView(before, smallestTile, `at the ${question} question`);
-      if (count === 1) assert.ok(await layoutShift(page) <= 0.02, `shifts ${await layoutShift(page)}`);
+      if (count === 1) assert.ok(await layoutShift(session) <= 0.02, `shifts ${await layoutShift(session)}`);
+      // The rows a turn takes, where the terminal is as narrow as the game's window.
+      if (question === "direction" && before.columns === 50) assert.equal(before.cursorRow + 1, kRowsOfATurn);
       if (answer.startsWith("Control+")) {
         await page.evaluate(() => window.match3Page.terminal.focus());
         await page.keyboard.press(answer);
@@ -53,25 +56,20 @@ for (const [viewport, phone, smallestTile, end, words, endAt = "play"] of kScree
         await page.press("#typed", "Enter");
       }
     }
-    await ended(page);
-    const last = await figures(page);
+    await ended(session);
+    const last = await figures(session);
     assertInView(last, smallestTile, `after ${end}`);
     assert.ok(last.status.startsWith(words), last.status);
     assert.ok(Math.abs(last.lineTop - before.lineTop) <= 4, `the end moved the controls: ${before.lineTop} ${last.lineTop}`);
     await page.click("#new-game");
-    await asked(page, 1, "start", 1);
-    assertInView(await figures(page), smallestTile, "in a new game");
-    assert.deepEqual(problems, []);
-    await page.context().close();
-  });
+    await asked(session, 1, "start", 1);
+    assertInView(await figures(session), smallestTile, "in a new game");
+  }, { viewport, phone }));
 }
 
-test("320 x 256, a page zoomed to 400 %: every letter of the board in the width, scrolled up and down only", async () => {
-  const { page, problems } = await openPage({ width: 320, height: 256 });
-  await asked(page, 0, "start", 1);
-  const figure = await figures(page);
+test("320 x 256, a page zoomed to 400 %: every letter of the board in the width, scrolled up and down only", () => withPage(async (session) => {
+  await asked(session, 0, "start", 1);
+  const figure = await figures(session);
   assert.ok(figure.overflow <= 0 && figure.tilesInWidth && figure.smallestTile >= 24, JSON.stringify(figure));
   assert.ok(figure.terminalInBox && figure.columns >= 50, JSON.stringify(figure));
-  assert.deepEqual(problems, []);
-  await page.context().close();
-});
+}, { viewport: { width: 320, height: 256 } }));

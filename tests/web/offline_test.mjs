@@ -1,6 +1,7 @@
-// The site as an app: installable, its files compressed as its server
-// sends them, and played offline from its service worker's cache after one
-// visit, a rebuilt site taking over by the second load.
+// The site as an app, in Chromium: installable, its files compressed as its
+// server sends them, kept whole by its service worker, a rebuilt site taking
+// over by the second load, and playing all the same where service workers
+// are blocked.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync } from "node:fs";
@@ -9,14 +10,12 @@ import { join } from "node:path";
 import { test } from "node:test";
 import { brotliDecompressSync, gunzipSync } from "node:zlib";
 
-import { asked, assertPlayedAsTyped, ended, chromium, executablePath, kScript, openPage, served, site, typeLines,
-         useBrowser } from "./harness.mjs";
+import { asked, ended, kFarewell, launchPersistent, served, typeLines, useSite, withPage } from "./harness.mjs";
 
-useBrowser();
+useSite();
 
 test("the site is installable, and its server sends every text file compressed", async () => {
-  const profile = mkdtempSync(join(tmpdir(), "match3-profile-"));
-  const context = await chromium.launchPersistentContext(profile, { executablePath });
+  const context = await launchPersistent(mkdtempSync(join(tmpdir(), "match3-profile-")));
   const page = await context.newPage();
   await page.goto(`${served.origin}/`);
   await page.waitForFunction(() => document.querySelector("#board button").textContent !== "");
@@ -25,6 +24,7 @@ test("the site is installable, and its server sends every text file compressed",
   assert.deepEqual(installabilityErrors, []);
   await context.close();
   // Each as the site carries it beside the file, and as the server sends it.
+  const site = served.folder;
   for (const file of readdirSync(site, { recursive: true }).filter((name) => /\.(html|m?js|css|wasm|webmanifest)$/.test(name))) {
     const bytes = readFileSync(join(site, file));
     assert.deepEqual(gunzipSync(readFileSync(join(site, `${file}.gz`))), bytes, file);
@@ -38,9 +38,10 @@ test("the site is installable, and its server sends every text file compressed",
   }
 });
 
-test("after one visit the game plays offline, and a rebuilt site is in play by the second load", async () => {
-  const { page, problems } = await openPage();
-  await asked(page, 0, "start", 1);
+test("the worker keeps every file of the site, and a rebuilt site is in play by the second load", () => withPage(async (session) => {
+  const { page } = session;
+  const site = served.folder;
+  await asked(session, 0, "start", 1);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
   // It keeps every file of the site once (itself aside: the browser keeps
   // the worker), and not the compressed copies or the source map.
@@ -50,12 +51,6 @@ test("after one visit the game plays offline, and a rebuilt site is in play by t
   });
   const files = readdirSync(site, { recursive: true }).filter((name) => /\.(?!gz$|br$|map$)\w+$/.test(name) && name !== "sw.js");
   assert.deepEqual(kept, ["", ...files].sort());
-  await page.context().setOffline(true);
-  await page.reload();
-  await asked(page, 0, "start", 1);
-  await typeLines(page, kScript);
-  await assertPlayedAsTyped(page);
-  await page.context().setOffline(false);
 
   // A rebuilt site: one file changed, and the worker made anew for it.
   const rebuilt = join(mkdtempSync(join(tmpdir(), "match3-site-")), "site");
@@ -67,21 +62,25 @@ test("after one visit the game plays offline, and a rebuilt site is in play by t
   try {
     const rebuiltYet = () => page.evaluate(() => getComputedStyle(document.body).getPropertyValue("--rebuilt").trim());
     await page.reload(); // the old site, from the cache, while the new worker installs
-    await asked(page, 0, "start", 1);
+    await asked(session, 0, "start", 1);
     await page.waitForSelector("#update", { state: "visible" });
     assert.match(await page.textContent("#update"), /starts with the next game/);
     assert.equal(await rebuiltYet(), "");
     // The game goes on to its end; New game then brings the new version.
-    await typeLines(page, "y\nn\n");
-    await ended(page);
+    await typeLines(session, "y\nn\n");
+    await ended(session);
     await page.click("#new-game");
-    await asked(page, 0, "start", 1);
+    await asked(session, 0, "start", 1);
     assert.equal(await rebuiltYet(), "yes");
     assert.equal((await page.evaluate(() => caches.keys())).length, 1, "the old cache is gone");
   } finally {
     served.server.folder = site;
   }
-  assert.deepEqual(problems, []);
-  await page.context().close();
-});
+}));
+
+test("with service workers blocked the page plays all the same", () => withPage(async (session) => {
+  await asked(session, 0, "start", 1);
+  await typeLines(session, "y\nn\n");
+  assert.ok((await ended(session)).text.endsWith(kFarewell));
+}, { serviceWorkers: "block" }));
 

@@ -8,9 +8,9 @@ import { join } from "node:path";
 import { test } from "node:test";
 
 import { serveSite } from "../../tools/serve-site.mjs";
-import { asked, ended, kFarewell, openPage, served, site, typeLines, useBrowser } from "./harness.mjs";
+import { asked, ended, kFarewell, served, typeLines, useSite, withPage } from "./harness.mjs";
 
-useBrowser();
+useSite();
 
 // Sends `request` as it stands on a socket of its own; resolves to the
 // status line's code and the headers (or "closed" when the server hangs
@@ -49,7 +49,7 @@ const kHostile = [
 test("hostile requests each get their answer, and the server then serves a game", async () => {
   // The site, with a folder in it.
   const withFolder = join(mkdtempSync(join(tmpdir(), "match3-site-")), "site");
-  cpSync(site, withFolder, { recursive: true });
+  cpSync(served.folder, withFolder, { recursive: true });
   mkdirSync(join(withFolder, "folder"));
   writeFileSync(join(withFolder, "folder", "file.js"), "");
   served.server.folder = withFolder;
@@ -62,13 +62,12 @@ test("hostile requests each get their answer, and the server then serves a game"
   }
   const cut = await send(served.origin, "GET /index.html HTTP/1.1\r\nHost: si", true); // cut off half-way
   assert.ok(cut === "closed" || cut.startsWith("HTTP/1.1 400"), cut);
-  const { page, problems } = await openPage();
-  await asked(page, 0, "start", 1);
-  await typeLines(page, "y\nn\n");
-  assert.ok((await ended(page)).text.endsWith(kFarewell));
-  assert.deepEqual(problems, []);
-  await page.context().close();
-  served.server.folder = site;
+  await withPage(async (session) => {
+    await asked(session, 0, "start", 1);
+    await typeLines(session, "y\nn\n");
+    assert.ok((await ended(session)).text.endsWith(kFarewell));
+  });
+  served.server.folder = served.folder;
 });
 
 test("a file the server cannot read answers 500, and the server goes on", async () => {

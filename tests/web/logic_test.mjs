@@ -1,0 +1,62 @@
+// The page's pure logic, without a browser: the words for each end, the
+// line bound, which answers a question takes and what a move types, and
+// what a screen reader is told.
+import assert from "node:assert/strict";
+import { test } from "node:test";
+
+const page = (module) => import(new URL(`../../web/page/${module}`, import.meta.url));
+const { endNotice } = await page("endings.js");
+const { lineBound } = await page("line-bound.js");
+const { moveLines, takes } = await page("questions.js");
+const { sentence } = await page("announcer.js");
+
+const bytes = (text) => new TextEncoder().encode(text);
+
+test("each end in words, quoting the word as far as the game kept it", () => {
+  const cases = [
+    [{ ended: "farewell" }, 0, "The game is over."],
+    [{ ended: "word", word: bytes("yes"), question: "play" }, 0, "The game takes y or n here, so “yes” ended it."],
+    [{ ended: "word", word: bytes("y".repeat(17)), question: "start" }, 0, "The game takes y or n here, so “yyyyyyyyyyyy…” ended it."],
+    [{ ended: "word", word: bytes("ннннннн"), question: "play" }, 0, "The game takes y or n here, so “ннннннн” ended it."],
+    [{ ended: "word", word: bytes("нннннннн").subarray(0, 15), question: "play" }, 0, "The game takes y or n here, so “ннннннн…” ended it."],
+    [{ ended: "number", word: bytes(",4") }, 0, "The game takes a row and a column, as 3 4, so “,4” ended it."],
+    [{ ended: "input" }, 0, "The input ended (Ctrl-D), so the game is over."],
+    [{ ended: "reversing" }, 0, "The board offers no move: the game is over."],
+    [{ ended: "signal", signal: 2 }, 130, "You ended the game with Ctrl-C."],
+    [{ ended: "signal", signal: 3 }, 131, "You ended the game with Ctrl-\\."],
+    [null, 1, "The game stopped on an error."],
+  ];
+  for (const [ending, status, words] of cases) assert.equal(endNotice(ending, status), words, JSON.stringify(ending));
+});
+
+test("a line is bounded at 4095 bytes, counted in UTF-8, until its end; what is refused is said", () => {
+  let refused = 0;
+  const bound = lineBound(() => { refused += 1; });
+  assert.equal(bound("y".repeat(4094)), "y".repeat(4094));
+  assert.equal(bound("нy"), "y"); // two bytes do not fit; one does
+  assert.equal(refused, 1);
+  assert.equal(bound("\x7f\x7fн\r"), "\x7f\x7fн\r"); // Backspace makes room, Enter ends the line
+  assert.equal(bound("😀".repeat(1024)), "😀".repeat(1023));
+  assert.equal(refused, 2);
+});
+
+test("each question takes its answers, and a move types a player's lines", () => {
+  const kinds = ["yes-no", "tile", "direction"];
+  const taken = (question, picked = null) => kinds.filter((kind) => takes(kind, question, picked));
+  assert.deepEqual(taken("start"), ["yes-no"]);
+  assert.deepEqual(taken("play"), ["yes-no", "tile"]);
+  assert.deepEqual(taken("play", { row: 0, column: 0 }), ["yes-no", "tile", "direction"]);
+  assert.deepEqual(taken("row"), ["tile"]);
+  assert.deepEqual(taken("column"), []);
+  assert.deepEqual(taken("direction"), ["direction"]);
+  assert.deepEqual(taken(null, { row: 0, column: 0 }), []);
+  assert.deepEqual(moveLines("play", { row: 2, column: 9 }, "l"), ["y", "3 10", "l"]);
+  assert.deepEqual(moveLines("row", { row: 0, column: 0 }, "u"), ["1 1", "u"]);
+  assert.deepEqual(moveLines("direction", { row: 0, column: 0 }, "u"), []);
+});
+
+test("a screen reader is told the score where a turn begins, and the question", () => {
+  assert.equal(sentence("start", 0), "Score 0. Do you want to start? Enter y or n.");
+  assert.equal(sentence("play", 20), "Score 20. Enter y/n if you want to play.");
+  assert.equal(sentence("direction", 20), "Enter a direction: r, l, d or u.");
+});
