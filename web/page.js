@@ -1,7 +1,8 @@
 // The page: a terminal (xterm.js) with a pseudo-terminal in front of it and
 // the game on the other side, a board that hands hold, and buttons and a
 // text line that answer too. This file makes each piece and hands it what it
-// needs; each lives in page/ with one job:
+// needs; each lives in page/ with one job (and compile-game.js, beside this
+// file, which the page's head runs first):
 //   game-constants.js  what the page knows of the game before it runs
 //   terminal.js        the terminal: colours, size, the part in view, keys
 //   pty.js             the pseudo-terminal, and the bytes each way
@@ -16,6 +17,7 @@
 //   answers.js         what a gesture or a button answers, and when
 //   announcer.js       what a screen reader says after each answer
 //   offline.js         the service worker
+import { compileGame } from "./compile-game.js";
 import { createAnnouncer } from "./page/announcer.js";
 import { createAnswers } from "./page/answers.js";
 import { createBoardView } from "./page/board-view.js";
@@ -59,7 +61,7 @@ const announcer = createAnnouncer(byId("announce"), { gameWaiting: typed.waiting
 const touchFirst = matchMedia("(pointer: coarse)").matches;
 const focusGame = () => (touchFirst ? yesNo[0] : terminal.textarea).focus({ preventScroll: true });
 
-const runner = createGameRunner({ pty, typed, recording: hook.record === true });
+const runner = createGameRunner({ compile: compileGame, pty, typed, recording: hook.record === true });
 const session = createSession({
   terminal, runner, answers, focusGame, touchFirst,
   notices: { status: byId("status"), newGame: byId("new-game"), refused: byId("refused"), board: boardElement,

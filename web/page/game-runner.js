@@ -1,24 +1,14 @@
-// The game itself: its WebAssembly, fetched and compiled once for every game
-// the page plays (the page's head has it downloading already), and a game as
-// one run of the program in a fresh instance, with the record of it.
+// The game itself: a game as one run of the program in a fresh instance of
+// its compiled WebAssembly, with the record of it.
 import createMatch3 from "match3-game";
 
-let compiled = null; // the promise of the compiled game, until one fails
-const compile = () => {
-  compiled ??= WebAssembly.compileStreaming(fetch("match3.wasm")).catch((error) => {
-    compiled = null; // the next game tries again
-    throw error;
-  });
-  return compiled;
-};
-
-// Games played through `pty` and `typed`. Each game's news (what the game
-// says it drew, asked and how it ended) goes to the listeners of `onNews`
-// as `(news, latest)` once the terminal has drawn what the game wrote before
-// it; `latest` says that no later news waits behind it. With `recording`, a
-// game's record keeps the questions it asked and every byte it read and
-// wrote.
-export function createGameRunner({ pty, typed, recording }) {
+// Games of the game `compile()` gives, played through `pty` and `typed`.
+// Each game's news (what the game says it drew, asked and how it ended)
+// goes to the listeners of `onNews` as `(news, latest)` once the terminal
+// has drawn what the game wrote before it; `latest` says that no later
+// news waits behind it. With `recording`, a game's record keeps the
+// questions it asked and every byte it read and wrote.
+export function createGameRunner({ compile, pty, typed, recording }) {
   const newsListeners = [];
   // One game from its start to its end.
   async function run(record) {
