@@ -30,6 +30,20 @@ export function createBoardView(element) {
     element.append(line);
   }
 
+  let latest = null; // the last board the game drew, until it is shown
+  function drawTiles({ board, selected, highlighted }) {
+    tiles.forEach(({ row, column, button }) => {
+      const letter = board[row * kBoardSide + column] ?? "";
+      const lit = highlighted && selected[0] === row && selected[1] === column;
+      const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
+      if (button.getAttribute("aria-label") === label && button.classList.contains("highlighted") === lit) return;
+      button.textContent = letter;
+      button.setAttribute("aria-label", label);
+      button.style.color = kPalette[lit ? kHighlightColour : kTileColour];
+      button.classList.toggle("highlighted", lit);
+    });
+  }
+
   // The arrow keys, Home and End move the focus among the tiles.
   const kSteps = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] };
   element.addEventListener("keydown", (event) => {
@@ -52,18 +66,15 @@ export function createBoardView(element) {
     tiles,
     onPick: (listener) => pickListeners.push(listener),
     // A board the game drew: its letters row by row, and the cell it
-    // highlighted, if any.
-    draw({ board, selected, highlighted }) {
-      tiles.forEach(({ row, column, button }) => {
-        const letter = board[row * kBoardSide + column] ?? "";
-        const lit = highlighted && selected[0] === row && selected[1] === column;
-        const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
-        if (button.getAttribute("aria-label") === label && button.classList.contains("highlighted") === lit) return;
-        button.textContent = letter;
-        button.setAttribute("aria-label", label);
-        button.style.color = kPalette[lit ? kHighlightColour : kTileColour];
-        button.classList.toggle("highlighted", lit);
-      });
+    // highlighted, if any; shown at the next frame, as the terminal draws.
+    draw(news) {
+      if (latest === null) {
+        requestAnimationFrame(() => {
+          drawTiles(latest);
+          latest = null;
+        });
+      }
+      latest = news;
     },
     // A tile's side with its share of the gaps, in CSS pixels.
     pitch: () => element.getBoundingClientRect().width / kBoardSide,

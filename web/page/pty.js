@@ -16,35 +16,50 @@ const kMostUndrawn = 64 * 1024;
 export function createPty(terminal, { onRefused }) {
   const { master, slave } = openpty();
   const bound = lineBound(onRefused);
-  let undrawn = 0; // bytes handed to the terminal and not yet drawn
-  let last = null; // what waits for the last chunk handed to be drawn, until it is
-  let handed = 0; // chunks handed so far
+  let undrawn = 0; // bytes handed on and not yet drawn
+  let writing = false; // whether the terminal is drawing a write
+  const queue = []; // what waits for it, in order: bytes, and what waits for the bytes before it
+  let handed = 0; // chunks handed on so far
   let held = null; // what waits for output held back by Ctrl-S, until Ctrl-Q
+
+  // One write at a time: the bytes queued up to the next waiting callback,
+  // joined, as a terminal takes what has come while it was busy.
+  function pump() {
+    while (!writing && typeof queue[0] === "function") queue.shift()();
+    if (writing || queue.length === 0) return;
+    const end = queue.findIndex((item) => typeof item === "function");
+    const chunks = queue.splice(0, end === -1 ? queue.length : end);
+    const data = new Uint8Array(chunks.reduce((size, chunk) => size + chunk.length, 0));
+    chunks.reduce((offset, chunk) => (data.set(chunk, offset), offset + chunk.length), 0);
+    writing = true;
+    terminal.write(data, () => {
+      writing = false;
+      undrawn -= data.length;
+      pump();
+    });
+  }
 
   // `then()` once the terminal has drawn every byte handed to it so far.
   function afterDrawn(then) {
-    if (held !== null) held.push(then);
-    else if (last !== null) last.push(then);
-    else then();
+    if (held !== null) {
+      held.push(then);
+    } else {
+      queue.push(then);
+      pump();
+    }
   }
 
   master.activate({
-    // Each chunk goes to the terminal at once: it draws them in order.
     write: (data, done) => {
       handed += 1;
       undrawn += data.length;
-      const waiting = [];
-      last = waiting;
-      terminal.write(data, () => {
-        undrawn -= data.length;
-        if (last === waiting) last = null;
-        waiting.forEach((then) => then());
-      });
+      queue.push(data);
       if (held !== null) { // output let through again: the rest of it comes before the next task
         const released = held;
         held = null;
         queueMicrotask(() => released.forEach(afterDrawn));
       }
+      pump();
       done();
     },
     onData: (listener) => terminal.onData((keys) => listener(bound(keys))),
