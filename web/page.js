@@ -33,7 +33,7 @@ import { createTyped } from "./page/typed.js";
 const byId = (id) => document.getElementById(id);
 const screen = byId("screen");
 const boardElement = byId("board");
-const yesNo = [...document.querySelectorAll("#answers button[data-answer]")];
+const yesNo = [...document.querySelectorAll("#answers button[data-answer]")]; // Yes first
 const directions = [...document.querySelectorAll("#answers button[data-direction]")];
 
 // The tests' one hook: a page opened with window.match3Page = { record:
@@ -44,19 +44,33 @@ const hook = window.match3Page ?? {};
 const terminal = createTerminal(byId("terminal"), screen);
 useWebKeys(terminal);
 terminal.onBell(() => flash(screen));
+// The notice that keys were refused stays until the game has read the line
+// they were refused from and the next one.
+let linesSinceRefused = null;
 const refuseKeys = () => {
   byId("refused").hidden = false;
+  linesSinceRefused = 0;
   flash(screen);
 };
 
 const pty = createPty(terminal, { onRefused: refuseKeys });
 const typed = createTyped(pty.slave, { onRefused: refuseKeys });
+typed.onLineRead(() => {
+  if (linesSinceRefused !== null && ++linesSinceRefused >= 2) {
+    byId("refused").hidden = true;
+    linesSinceRefused = null;
+  }
+});
 const board = createBoardView(boardElement);
 const answers = createAnswers({ terminal, gameWaiting: typed.waiting, board, boardElement, yesNo, directions });
 board.onPick(answers.pick);
-attachGestures(boardElement, { tileAt: board.tileAt, pitch: board.pitch, onTap: answers.pick, onSwipe: answers.swipe });
+attachGestures(boardElement, {
+  tileAt: board.tileAt, pitch: board.pitch, boardShown: board.boardShown, onTap: answers.pick, onSwipe: answers.swipe,
+  onRefused: () => flash(boardElement),
+});
 quietTouches(screen);
 const announcer = createAnnouncer(byId("announce"), { gameWaiting: typed.waiting, afterDrawn: pty.afterDrawn });
+answers.onPicked((tile) => announcer.picked(tile && { ...tile, letter: board.letterAt(tile) }));
 
 const touchFirst = matchMedia("(pointer: coarse)").matches;
 const focusGame = () => (touchFirst ? yesNo[0] : terminal.textarea).focus({ preventScroll: true });
@@ -124,6 +138,9 @@ new ResizeObserver(() => {
 }).observe(screen);
 terminal.onRender(keepInView);
 
+// The controls wait, disabled, for this script: on a page without it
+// nothing looks live, and the text line submits nothing.
+document.querySelectorAll("#controls :disabled").forEach((control) => { control.disabled = false; });
 window.match3Page = Object.assign(hook, { terminal, games: session.games, typedAhead: typed.typedAhead });
 answers.forget();
 session.start();

@@ -15,6 +15,8 @@ for (const file of ["match3.wasm", "page.js"]) {
     const { page } = session;
     await page.waitForSelector("#failure", { state: "visible" });
     assert.match(await page.textContent("#failure p"), new RegExp(`could not download .*${file}`));
+    // Without the page's script no control looks live, and none submits.
+    assert.equal(await page.isDisabled("[data-answer=y]") && await page.isDisabled("#line button"), file === "page.js");
     await session.context.unroute(`**/${file}`);
     await page.click("#failure button");
     await asked(session, 0, "start", 1);

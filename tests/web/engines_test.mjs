@@ -10,7 +10,7 @@ import { join } from "node:path";
 import { test } from "node:test";
 
 import { asked, assertInView, assertPlayedAsTyped, ended, frozenSeed, gameOf, kFarewell, kScript, layoutFigures,
-         muslBoard, pointOf, screenWhen, served, tile, typeLines, useSite, waitFor, withPage } from "./harness.mjs";
+         muslBoard, pointOf, screenWhen, served, tile, typeLines, until, useSite, waitFor, withPage } from "./harness.mjs";
 
 useSite();
 
@@ -44,17 +44,20 @@ const kCases = {
     const first = await screenWhen(session, (rows) => rows[13].text.startsWith("Do you want to start?"));
     assert.deepEqual(first.slice(0, 10).flatMap((row) => row.cells.map((cell) => cell.letter)), muslBoard(frozenSeed));
     assert.ok(first.slice(13).map((row) => row.text).join("").includes("хотите начать играть? (да, нет )"));
-    const tiles = () => session.evaluate(() => [...document.querySelectorAll("#board button")].map((b) => b.textContent));
-    assert.deepEqual(await tiles(), muslBoard(frozenSeed));
+    // The tiles as the board shows them, once they are `expected` (they are
+    // drawn at the frame after the terminal's).
+    const tilesBecome = (expected) => until(() => session.evaluate(() => [...document.querySelectorAll("#board button")]
+      .map((button) => `${button.textContent} ${getComputedStyle(button).color}`)), (shown) =>
+      JSON.stringify(shown) === JSON.stringify(expected), "the tiles");
+    const green = (letter) => `${letter} rgb(13, 188, 121)`;
+    await tilesBecome(muslBoard(frozenSeed).map(green));
     await typeLines(session, "y\ny\n1 1\nr\n");
     // The moved tile in bright white, the rest green, on the terminal and
     // on the board alike.
     const after = await screenWhen(session, (rows) => rows[14].text.startsWith(" enter y/n"));
     const drawn = after.slice(0, 10).flatMap((row) => row.cells);
     drawn.forEach((cell, at) => assert.equal(cell.colour, at === 1 ? 15 : 2, `tile ${at}`));
-    const shown = await session.evaluate(() => [...document.querySelectorAll("#board button")]
-      .map((button) => `${button.textContent} ${getComputedStyle(button).color}`));
-    assert.deepEqual(shown, drawn.map(({ letter, colour }) => `${letter} ${colour === 15 ? "rgb(255, 255, 255)" : "rgb(13, 188, 121)"}`));
+    await tilesBecome(drawn.map(({ letter, colour }) => (colour === 15 ? `${letter} rgb(255, 255, 255)` : green(letter))));
     await typeLines(session, kScript.slice("y\ny\n1 1\nr\n".length));
     await assertPlayedAsTyped(session);
   },
@@ -85,10 +88,27 @@ const kCases = {
     assert.ok(!(await screenWhen(session, () => true)).some((row) => row.text.includes("xyz")));
     const focused = () => session.evaluate(() => document.activeElement.className || document.activeElement.id);
     assert.equal(await focused(), "xterm-helper-textarea");
-    await session.press("Tab");
+    await session.press("Shift", "Tab"); // to the controls, which stand before the terminal
     assert.notEqual(await focused(), "xterm-helper-textarea");
-    await session.press("Shift", "Tab");
+    await session.press("Tab");
     assert.equal(await focused(), "xterm-helper-textarea");
+  },
+  "Ctrl-Z does nothing, Escape puts a picked tile back, and the board, the answers and the terminal have headings": async (session) => {
+    await atStart(session);
+    await session.type("y");
+    await session.press("Control", "z");
+    await session.type("\r");
+    assert.equal((await byQuestions(session, 2)).read, "y\n");
+    assert.ok(!(await screenWhen(session, () => true)).some((row) => row.text.includes("^Z")));
+    const pressed = () => session.evaluate((at) => [document.querySelector(at).getAttribute("aria-pressed"),
+                                                     document.getElementById("announce").textContent], tile(2, 3));
+    await session.click(await pointOf(session, tile(2, 3)));
+    const [state, said] = await pressed();
+    assert.ok(state === "true" && said.startsWith("Picked row 2, column 3: "), said);
+    await session.press("Escape");
+    assert.deepEqual(await pressed(), ["false", "No tile picked."]);
+    assert.deepEqual(await session.evaluate(() => [...document.querySelectorAll("main h2")].map((h) => h.textContent)),
+                     ["Board", "Answers", "Terminal"]);
   },
   "after one visit the game plays offline": async (session) => {
     await atStart(session);

@@ -62,7 +62,7 @@ export function useSite() {
 
 // What each engine needs, and the Debian package that brings it.
 const kMiniBrowser = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser";
-export const kEngines = {
+const kEngines = {
   chromium: [[process.env.MATCH3_CHROMIUM ?? "/usr/bin/chromium", "chromium"]],
   firefox: [["/usr/bin/firefox-esr", "firefox-esr"]],
   webkit: [["/usr/bin/WebKitWebDriver", "webkit2gtk-driver"], [kMiniBrowser, "webkit2gtk-driver"],
@@ -92,7 +92,7 @@ const pageSession = (page, press) => ({
 // the session's `page` and `context` carry the cases only Chromium can
 // play (touch, its protocol, the network). A phone's is touch and mobile,
 // with `phone`; with `refuse`, the page's requests for that file fail.
-export const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
+const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
 let chromiumBrowser = null;
 export const chromium = () => (chromiumBrowser ??= require("playwright-core").chromium.launch({
   executablePath: kEngines.chromium[0][0], ignoreDefaultArgs: ["--hide-scrollbars"], // scrollbars as desktops draw them
@@ -126,7 +126,7 @@ async function firefoxSession(viewport) {
 }
 
 // WebDriver's codes for the keys that are not characters.
-const kWebDriverKeys = { "\r": "\uE007", Enter: "\uE007", Tab: "\uE004", Shift: "\uE008", Control: "\uE009" };
+const kWebDriverKeys = { "\r": "\uE007", Enter: "\uE007", Tab: "\uE004", Shift: "\uE008", Control: "\uE009", Escape: "\uE00C" };
 
 async function webkitSession(viewport) {
   const display = `:${90 + Math.floor(Math.random() * 900)}`;
@@ -213,15 +213,17 @@ const recordOf = (at) => {
 };
 export const gameOf = (session, index = 0) => session.evaluate(recordOf, index);
 
-export async function waitFor(session, index, predicate) {
-  let game = null;
-  for (let tries = 0; tries < 300; ++tries) {
-    game = await gameOf(session, index);
-    if (game && predicate(game)) return game;
-    await sleep(100);
+// What `get()` gives once `predicate` holds of it, within 30 seconds.
+export async function until(get, predicate, what) {
+  let value = null;
+  for (let tries = 0; tries < 300; ++tries, await sleep(100)) {
+    value = await get();
+    if (value !== null && predicate(value)) return value;
   }
-  assert.fail(`waited in vain; game ${index}: ${JSON.stringify(game)?.slice(-400)}`);
+  return assert.fail(`${what}: ${JSON.stringify(value)?.slice(-400)}`);
 }
+export const waitFor = (session, index, predicate) =>
+  until(() => gameOf(session, index), predicate, `waited in vain for game ${index}`);
 
 // Waits until game `index` has asked `count` questions, the last `question`.
 export const asked = (session, index, question, count) => waitFor(session, index, (game) =>
@@ -252,7 +254,7 @@ export function muslBoard(seed) {
 
 // The tile letters of board rows and the digits of scores masked: the two
 // C libraries draw other random numbers.
-export function masked(text) {
+function masked(text) {
   return text.split("\n").map((line) => {
     const plain = line.replace(/\x1b\[[0-9;?]*[A-Za-z]/g, "");
     const board = /^([A-I] ){10}$/.test(plain);
@@ -299,15 +301,8 @@ const cellsOf = () => {
 
 // The screen once `predicate` holds: the terminal draws what it is given a
 // moment after the game has written it.
-export async function screenWhen(session, predicate) {
-  let rows = null;
-  for (let tries = 0; tries < 300; ++tries) {
-    rows = await session.evaluate(cellsOf);
-    if (predicate(rows)) return rows;
-    await sleep(100);
-  }
-  assert.fail(`the screen never showed it: ${rows.map((row) => row.text).join("\n")}`);
-}
+export const screenWhen = (session, predicate) =>
+  until(() => session.evaluate(cellsOf), predicate, "the screen never showed it");
 
 // The board's tile at row `row`, column `column` (from 1), and where an
 // element stands: its centre, moved by shares of its size.
@@ -318,17 +313,22 @@ export const pointOf = (session, selector, across = 0, down = 0) => session.eval
 }, [selector, across, down]);
 
 // In Chromium: a tap on the touch screen where the element stands, whatever
-// takes it there, and a swipe through it from one point to another.
+// takes it there, the screen's touch events as `touch(type, points)`, and a
+// swipe from one point to another.
 export async function tapAt(session, selector) {
   const { x, y } = await pointOf(session, selector);
   await session.page.touchscreen.tap(x, y);
 }
-export async function swipe(session, from, to) {
+export async function touchScreen(session) {
   const cdp = await session.context.newCDPSession(session.page);
+  return (type, touchPoints) => cdp.send("Input.dispatchTouchEvent", { type, touchPoints });
+}
+export async function swipe(session, from, to) {
+  const touch = await touchScreen(session);
   const at = (share) => [{ x: from.x + (to.x - from.x) * share, y: from.y + (to.y - from.y) * share }];
-  await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: at(0) });
-  for (const share of [0.5, 1]) await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: at(share) });
-  await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  await touch("touchStart", at(0));
+  for (const share of [0.5, 1]) await touch("touchMove", at(share));
+  await touch("touchEnd", []);
   // A finger takes a moment before its next touch: a tap at once would be
   // taken by the browser as part of this gesture, and give no click.
   await sleep(300);

@@ -4,7 +4,7 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
-import { asked, ended, gameOf, kFarewell, served, typeLines, useSite, withPage } from "./harness.mjs";
+import { asked, ended, gameOf, kFarewell, served, typeLines, useSite, waitFor, withPage } from "./harness.mjs";
 
 useSite();
 
@@ -31,6 +31,18 @@ test("Ctrl+C copies a selection, Ctrl+V pastes answers, a new game clears the se
   assert.equal(await page.evaluate(() => window.match3Page.terminal.hasSelection()), false);
 }));
 
+test("text that comes without a key (dictation, a suggestion strip) reaches the game, in screen reader mode or not", () => withPage(async (session) => {
+  const cdp = await session.context.newCDPSession(session.page);
+  await asked(session, 0, "start", 1);
+  for (const [mode, text] of [[true, "y"], [false, "n"]]) {
+    await session.evaluate((on) => { window.match3Page.terminal.options.screenReaderMode = on; }, mode);
+    await cdp.send("Input.insertText", { text });
+    await session.page.keyboard.press("Enter");
+    await waitFor(session, 0, (game) => game.read.endsWith(`${text}\n`));
+  }
+  assert.equal((await ended(session)).read, "y\nn\n");
+}));
+
 test("a line longer than a terminal holds loses its end, and the page says so", () => withPage(async (session) => {
   const { page } = session;
   await asked(session, 0, "start", 1);
@@ -46,5 +58,6 @@ test("a line longer than a terminal holds loses its end, and the page says so", 
   await typeLines(session, "n\n");
   const game = await ended(session);
   assert.equal(game.read, `y${" ".repeat(4094)}\nn\n`, "4095 bytes and the Enter, then the next line");
+  assert.ok(await page.isHidden("#refused"), "the notice gone with the next answer");
   assert.ok(game.text.endsWith(kFarewell));
 }));

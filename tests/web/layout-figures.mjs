@@ -4,7 +4,7 @@ import assert from "node:assert/strict";
 
 // Where things stand, in the page: sideways overflow, the tiles' size and
 // place, the question's row in the terminal's box, a scrollbar over the
-// terminal, the controls, the distance from No to the arrows. Taken once
+// terminal, the controls, the distance from No to every other control. Taken once
 // the page has drawn what changed.
 export const layoutFigures = async () => {
   for (let frames = 0; frames < 2; ++frames) await new Promise(requestAnimationFrame);
@@ -17,7 +17,9 @@ export const layoutFigures = async () => {
   const cellHeight = screen.height / terminal.rows;
   const cursorTop = screen.top + terminal.buffer.active.cursorY * cellHeight;
   const shown = [...document.querySelectorAll("#controls > *")].filter((element) => !element.hidden);
-  const [right, no] = ["[data-direction=r]", "[data-answer=n]", "[data-answer=y]"].map((at) => rect(document.querySelector(at)));
+  const no = rect(document.querySelector("[data-answer=n]"));
+  const others = [...document.querySelectorAll("#controls button:not([data-answer=n]), #controls input, #controls a")]
+    .filter((element) => element.offsetParent !== null).map(rect);
   return {
     overflow: document.documentElement.scrollWidth - innerWidth, scrollY, columns: terminal.cols,
     cursorRow: terminal.buffer.active.cursorY,
@@ -29,8 +31,9 @@ export const layoutFigures = async () => {
     terminalInBox: screen.left >= box.left && screen.right <= box.right + 0.5,
     underScrollbar: viewport.offsetWidth - viewport.clientWidth,
     controlsBottom: Math.max(...shown.map((element) => rect(element).bottom)), height: innerHeight,
-    noApart: no.width === 0 ? null // a game's end: New game stands in the answers' place
-      : Math.min(Math.abs(no.left - right.right), Math.hypot(no.left - right.right, no.top - right.top)),
+    noApart: document.getElementById("controls").classList.contains("ended") ? null // No is hidden at the end
+      : Math.min(...others.map((box) => Math.hypot(Math.max(0, box.left - no.right, no.left - box.right),
+                                                   Math.max(0, box.top - no.bottom, no.top - box.bottom)))),
     status: document.getElementById("status").textContent,
   };
 };

@@ -9,6 +9,7 @@ const { endNotice } = await page("endings.js");
 const { lineBound } = await page("line-bound.js");
 const { moveLines, takes } = await page("questions.js");
 const { sentence } = await page("announcer.js");
+const { gestureOf } = await page("gesture-rules.js");
 
 const bytes = (text) => new TextEncoder().encode(text);
 
@@ -53,6 +54,21 @@ test("each question takes its answers, and a move types a player's lines", () =>
   assert.deepEqual(moveLines("play", { row: 2, column: 9 }, "l"), ["y", "3 10", "l"]);
   assert.deepEqual(moveLines("row", { row: 0, column: 0 }, "u"), ["1 1", "u"]);
   assert.deepEqual(moveLines("direction", { row: 0, column: 0 }, "u"), []);
+});
+
+test("a movement is a tap up to a drift of 12 px or a third of a tile, a swipe off the diagonals, else nothing", () => {
+  const cases = [
+    [10, -6, 27.3, "tap"], // a drifting tap on a 320-px phone's tile
+    [14, 2, 27.3, "r"],
+    [-19, 3, 60, "tap"],
+    [-21, 3, 60, "l"],
+    [30, 30, 40, null], // 45°
+    [30, 24, 40, null], // 39°: within 10° of the diagonal
+    [30, 16, 40, "r"], // 28°
+    [5, -40, 40, "u"],
+    [0, 40, 40, "d"],
+  ];
+  for (const [across, down, pitch, gesture] of cases) assert.equal(gestureOf(across, down, pitch), gesture, `${across}, ${down}`);
 });
 
 test("a screen reader is told the score where a turn begins, and the question", () => {

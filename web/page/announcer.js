@@ -43,5 +43,10 @@ export function createAnnouncer(element, { gameWaiting, afterDrawn }) {
     // The game waits: once the terminal has drawn all it wrote, and if it
     // still waits (no answer typed ahead), say so.
     waiting: () => afterDrawn(say),
+    // The player picked `tile` (`{ row, column, letter }`), or put it back.
+    picked(tile) {
+      element.textContent = tile === null ? "No tile picked."
+        : `Picked row ${tile.row + 1}, column ${tile.column + 1}: ${tile.letter}. Now a direction.`;
+    },
   };
 }

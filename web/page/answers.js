@@ -7,10 +7,21 @@
 import { moveLines, takes as questionTakes } from "./questions.js";
 import { flash } from "./terminal.js";
 
+const kDoubleTap = 500; // ms
+
 export function createAnswers({ terminal, gameWaiting, board, boardElement, yesNo, directions }) {
   let asked = null; // the question the controls answer: the game's, once no answer of theirs is on its way
   let picked = null; // the tile picked, waiting for a direction
   let unsent = []; // a gesture's answers not yet typed
+  let pickedAt = 0; // when the tile was picked: a second tap soon after keeps it
+  const pickListeners = [];
+  // The player's pick, or the player's putting it back, is heard; a pick
+  // that an answer takes away is not.
+  const setPicked = (tile) => {
+    picked = tile;
+    pickedAt = performance.now();
+    pickListeners.forEach((listener) => listener(tile));
+  };
 
   const takes = (kind) => questionTakes(kind, asked, picked);
 
@@ -44,7 +55,10 @@ export function createAnswers({ terminal, gameWaiting, board, boardElement, yesN
       flash(boardElement);
       return;
     }
-    picked = picked === tile ? null : tile;
+    // A second tap on the picked tile puts it back, unless it is the second
+    // of a double tap.
+    if (picked !== tile) setPicked(tile);
+    else if (performance.now() - pickedAt > kDoubleTap) setPicked(null);
     show();
   }
 
@@ -58,7 +72,18 @@ export function createAnswers({ terminal, gameWaiting, board, boardElement, yesN
     else move(picked, button.dataset.direction);
   }));
 
+  // Escape puts a picked tile back, wherever the focus is (and goes no
+  // further: the terminal does not get it).
+  addEventListener("keydown", (event) => {
+    if (event.key !== "Escape" || picked === null) return;
+    event.stopPropagation();
+    setPicked(null);
+    show();
+  }, true);
+
   return {
+    // `listener(tile)` hears each tile picked, and null when none is.
+    onPicked: (listener) => pickListeners.push(listener),
     // The game waits at `question` (null: at none), unless later news is on
     // its way (`latest` false).
     asked(question, latest = true) {

@@ -7,6 +7,8 @@
 import { kBoardSide, kHighlightColour, kTileColour } from "./game-constants.js";
 import { kPalette } from "./terminal.js";
 
+const kEdge = 4; // px: the board's margin, as page.css draws it
+
 export function createBoardView(element) {
   const tiles = [];
   const pickListeners = [];
@@ -31,6 +33,7 @@ export function createBoardView(element) {
   }
 
   let latest = null; // the last board the game drew, until it is shown
+  let shown = null; // the board the tiles show
   function drawTiles({ board, selected, highlighted }) {
     tiles.forEach(({ row, column, button }) => {
       const letter = board[row * kBoardSide + column] ?? "";
@@ -65,26 +68,31 @@ export function createBoardView(element) {
   return {
     tiles,
     onPick: (listener) => pickListeners.push(listener),
+    // The letter the game last drew at a tile.
+    letterAt: ({ row, column }) => shown?.board[row * kBoardSide + column] ?? "",
     // A board the game drew: its letters row by row, and the cell it
     // highlighted, if any; shown at the next frame, as the terminal draws.
     draw(news) {
       if (latest === null) {
         requestAnimationFrame(() => {
-          drawTiles(latest);
+          shown = latest;
           latest = null;
+          drawTiles(shown);
         });
       }
       latest = news;
     },
     // A tile's side with its share of the gaps, in CSS pixels.
     pitch: () => element.getBoundingClientRect().width / kBoardSide,
-    // The tile at a point on the board (in a gap, the nearest), or null off it.
+    // The board the tiles show: another once the game has drawn again.
+    boardShown: () => shown,
+    // The tile at a point on the board, or within kEdge pixels around it
+    // (in a gap or the margin, the nearest), or null further off.
     tileAt(x, y) {
       const box = element.getBoundingClientRect();
-      const column = Math.floor(((x - box.left) / box.width) * kBoardSide);
-      const row = Math.floor(((y - box.top) / box.height) * kBoardSide);
-      const on = row >= 0 && row < kBoardSide && column >= 0 && column < kBoardSide;
-      return on ? tiles[row * kBoardSide + column] : null;
+      const index = (at, from, size) => Math.min(kBoardSide - 1, Math.max(0, Math.floor(((at - from) / size) * kBoardSide)));
+      const near = x >= box.left - kEdge && x <= box.right + kEdge && y >= box.top - kEdge && y <= box.bottom + kEdge;
+      return near ? tiles[index(y, box.top, box.height) * kBoardSide + index(x, box.left, box.width)] : null;
     },
     // Whether the question the game waits at takes a tile, and the tile
     // picked, waiting for a direction.
@@ -93,6 +101,7 @@ export function createBoardView(element) {
       tiles.forEach((tile) => {
         tile.button.setAttribute("aria-disabled", String(!takes));
         tile.button.classList.toggle("picked", tile === picked);
+        tile.button.setAttribute("aria-pressed", String(tile === picked));
       });
     },
   };

@@ -5,7 +5,7 @@ import { kLongestLine } from "./game-constants.js";
 // they are refused, as a terminal refuses them. The length counted is at
 // least the line's (Backspace takes off one byte of a character that may
 // have more), so the bound holds.
-const kLineEnds = new Set(["\r", "\n", "\x04", "\x15", "\x03", "\x1c", "\x1a"]); // Enter, Ctrl-D, Ctrl-U, the signals
+const kLineEnds = new Set(["\r", "\n", "\x04", "\x15", "\x03", "\x1c"]); // Enter, Ctrl-D, Ctrl-U, the signals
 const kErase = "\x7f";
 const utf8Length = (char) => {
   const code = char.codePointAt(0); // a lone surrogate goes as U+FFFD, in 3 bytes

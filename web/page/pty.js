@@ -11,6 +11,9 @@ import { lineBound } from "./line-bound.js";
 // far ahead) waits at its next read until the terminal has drawn it all,
 // so that what waits to be drawn stays bounded, as in a terminal.
 const kMostUndrawn = 64 * 1024;
+// Ctrl-Z, which suspends nothing in a page: dropped before the line
+// discipline, which would echo it and throw away the line typed so far.
+const kSuspend = /\x1a/g;
 
 // `onRefused()` when keys are refused.
 export function createPty(terminal, { onRefused }) {
@@ -62,8 +65,8 @@ export function createPty(terminal, { onRefused }) {
       pump();
       done();
     },
-    onData: (listener) => terminal.onData((keys) => listener(bound(keys))),
-    onBinary: (listener) => terminal.onBinary((keys) => listener(bound(keys))),
+    onData: (listener) => terminal.onData((keys) => listener(bound(keys.replace(kSuspend, "")))),
+    onBinary: (listener) => terminal.onBinary((keys) => listener(bound(keys.replace(kSuspend, "")))),
     onResize: (listener) => terminal.onResize(listener),
   });
 

@@ -88,26 +88,34 @@ export function useWebKeys(terminal) {
     if (command && key === "v" && !event.shiftKey) return false;
     return event.key !== "Tab";
   });
-  // A key the terminal has already taken (its keypress) is not also put in
-  // its hidden text area: the browser would keep every such insertion in
-  // the page's undo history, a few nodes a turn for as long as the page
-  // lives. Text from an input method, which comes with no keypress, still
-  // goes the text area's way.
+  // Nothing typed is put in the terminal's hidden text area: the browser
+  // would keep every insertion in the page's undo history, a few nodes a
+  // turn for as long as the page lives. A key the terminal has already
+  // taken (its keypress) is left at that; text that comes without a key
+  // (dictation, a suggestion strip, an emoji panel, some soft keyboards),
+  // which the terminal in its screen reader mode would drop, is typed here.
+  // What an input method composes still goes the terminal's own way.
   let pressed = false;
   const area = terminal.textarea;
   area.addEventListener("keypress", () => { pressed = true; }, true);
   area.addEventListener("keyup", () => { pressed = false; }, true);
   area.addEventListener("beforeinput", (event) => {
-    if (pressed && event.inputType === "insertText" && !event.isComposing) event.preventDefault();
+    if (event.inputType === "insertText" && !event.isComposing) {
+      event.preventDefault();
+      if (!pressed && event.data) terminal.input(event.data);
+    }
     pressed = false;
   }, true);
 }
 
 // Once the terminal has made its accessibility tree (its rows as text,
 // to be read on demand), its live region, which reads out every character
-// drawn, goes quiet: the page says what matters in a few words.
+// drawn, goes quiet and out of the tree: the page says what matters in a
+// few words.
 export function silenceLiveRegion(terminal) {
-  terminal.element.querySelector(".live-region")?.setAttribute("aria-live", "off");
+  const region = terminal.element.querySelector(".live-region");
+  region?.setAttribute("aria-live", "off");
+  region?.setAttribute("aria-hidden", "true");
 }
 
 // A brief sign that something was refused: the element flashes (or, with

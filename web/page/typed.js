@@ -14,6 +14,7 @@ export function createTyped(slave, { onRefused }) {
   let playing = false;
   const enterListeners = [];
   const waitingListeners = [];
+  const lineListeners = [];
 
   const wake = () => {
     if (wakeReader !== null && typed.length > 0) {
@@ -58,14 +59,13 @@ export function createTyped(slave, { onRefused }) {
       if (typed.length === 0) waitingListeners.forEach((listener) => listener());
       while (typed.length === 0) await new Promise((woken) => { wakeReader = woken; });
       const first = typed[0];
-      if (typeof first === "number" || first.length <= size) {
-        typed.shift();
-        typedSize -= first.length ?? 0;
-        return first;
-      }
-      typed[0] = first.subarray(size);
-      typedSize -= size;
-      return first.subarray(0, size);
+      const whole = typeof first === "number" || first.length <= size;
+      const given = whole ? first : first.subarray(0, size);
+      if (whole) typed.shift();
+      else typed[0] = first.subarray(size);
+      typedSize -= given.length ?? 0;
+      if (given.includes?.(10)) lineListeners.forEach((listener) => listener());
+      return given;
     },
     begin() {
       playing = true;
@@ -79,9 +79,10 @@ export function createTyped(slave, { onRefused }) {
     },
     waiting: () => wakeReader !== null && typed.length === 0,
     typedAhead: () => typedSize,
-    // `listener()` hears Enter typed while no game runs, and that the game
-    // is about to wait for keys.
+    // `listener()` hears Enter typed while no game runs, that the game is
+    // about to wait for keys, and that it has read to the end of a line.
     onEnterBetweenGames: (listener) => enterListeners.push(listener),
     onWaiting: (listener) => waitingListeners.push(listener),
+    onLineRead: (listener) => lineListeners.push(listener),
   };
 }
