@@ -94,7 +94,7 @@ for (const viewport of [{ width: 320, height: 568 }, { width: 360, height: 640 }
   }, { viewport, phone: true }));
 }
 
-test("the board takes the keys: one stop in the tab order, the arrow keys move among its tiles, Enter picks", () => withPage(async (session) => {
+test("the board takes the keys: one stop in the tab order, the arrow keys move among its tiles, Enter picks, an arrow moves", () => withPage(async (session) => {
   const { page } = session;
   await asked(session, 0, "start", 1);
   await typeLines(session, "y\ny\n1 1\nr\n");
@@ -110,7 +110,7 @@ test("the board takes the keys: one stop in the tab order, the arrow keys move a
   const { x, y } = await pointOf(session, tile(8, 8));
   for (const button of ["right", "middle"]) await page.mouse.click(x, y, { button }); // leave the focus alone
   assert.equal(await page.evaluate(() => document.activeElement.getAttribute("aria-label").slice(0, 16)), "row 3, column 2:");
-  await page.click("[data-direction=d]");
+  await page.keyboard.press("ArrowDown"); // the picked tile's direction
   await asked(session, 0, "play", 10);
   assert.equal((await gameOf(session)).read, "y\ny\n1 1\nr\ny\n3 2\nd\n");
   await page.click("[data-answer=n]");

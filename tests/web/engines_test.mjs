@@ -88,9 +88,9 @@ const kCases = {
     assert.ok(!(await screenWhen(session, () => true)).some((row) => row.text.includes("xyz")));
     const focused = () => session.evaluate(() => document.activeElement.className || document.activeElement.id);
     assert.equal(await focused(), "xterm-helper-textarea");
-    await session.press("Shift", "Tab"); // to the controls, which stand before the terminal
+    await session.press("Tab"); // to the board, which stands after the terminal
     assert.notEqual(await focused(), "xterm-helper-textarea");
-    await session.press("Tab");
+    await session.press("Shift", "Tab");
     assert.equal(await focused(), "xterm-helper-textarea");
   },
   "Ctrl-Z does nothing, Escape puts a picked tile back, and the board, the answers and the terminal have headings": async (session) => {
@@ -108,7 +108,7 @@ const kCases = {
     await session.press("Escape");
     assert.deepEqual(await pressed(), ["false", "No tile picked."]);
     assert.deepEqual(await session.evaluate(() => [...document.querySelectorAll("main h2")].map((h) => h.textContent)),
-                     ["Board", "Answers", "Terminal"]);
+                     ["Terminal", "Board", "Answers"]);
   },
   "after one visit the game plays offline": async (session) => {
     await atStart(session);

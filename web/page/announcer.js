@@ -46,7 +46,7 @@ export function createAnnouncer(element, { gameWaiting, afterDrawn }) {
     // The player picked `tile` (`{ row, column, letter }`), or put it back.
     picked(tile) {
       element.textContent = tile === null ? "No tile picked."
-        : `Picked row ${tile.row + 1}, column ${tile.column + 1}: ${tile.letter}. Now a direction.`;
+        : `Picked row ${tile.row + 1}, column ${tile.column + 1}: ${tile.letter}. Now a direction: an arrow.`;
     },
   };
 }

@@ -66,11 +66,14 @@ export function createAnswers({ terminal, gameWaiting, board, boardElement, yesN
     if (takes("yes-no")) answer(button.dataset.answer);
     else flash(button);
   }));
-  directions.forEach((button) => button.addEventListener("click", () => {
-    if (!takes("direction")) flash(button);
-    else if (asked === "direction") answer(button.dataset.direction);
-    else move(picked, button.dataset.direction);
-  }));
+  // A direction, from an arrow button or an arrow key on the picked tile.
+  function direct(direction, control) {
+    if (!takes("direction")) flash(control);
+    else if (asked === "direction") answer(direction);
+    else move(picked, direction);
+  }
+  directions.forEach((button) => button.addEventListener("click", () => direct(button.dataset.direction, button)));
+  board.onDirection((direction) => direct(direction, boardElement));
 
   // Escape puts a picked tile back, wherever the focus is (and goes no
   // further: the terminal does not get it).

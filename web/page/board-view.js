@@ -47,11 +47,20 @@ export function createBoardView(element) {
     });
   }
 
-  // The arrow keys, Home and End move the focus among the tiles.
+  // The arrow keys, Home and End move the focus among the tiles; once a
+  // tile is picked, an arrow key is the direction it moves in.
   const kSteps = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] };
+  const kDirections = { ArrowLeft: "l", ArrowRight: "r", ArrowUp: "u", ArrowDown: "d" };
+  let picked = null;
+  const directionListeners = [];
   element.addEventListener("keydown", (event) => {
     const from = tiles.find((tile) => tile.button === document.activeElement);
     if (!from) return;
+    if (picked !== null && event.key in kDirections) {
+      event.preventDefault();
+      directionListeners.forEach((listener) => listener(kDirections[event.key]));
+      return;
+    }
     const [down, across] = kSteps[event.key] ?? [0, 0];
     let column = Math.min(kBoardSide - 1, Math.max(0, from.column + across));
     if (event.key === "Home") column = 0;
@@ -68,6 +77,8 @@ export function createBoardView(element) {
   return {
     tiles,
     onPick: (listener) => pickListeners.push(listener),
+    // `listener(direction)` hears an arrow key pressed while a tile is picked.
+    onDirection: (listener) => directionListeners.push(listener),
     // The letter the game last drew at a tile.
     letterAt: ({ row, column }) => shown?.board[row * kBoardSide + column] ?? "",
     // A board the game drew: its letters row by row, and the cell it
@@ -96,12 +107,13 @@ export function createBoardView(element) {
     },
     // Whether the question the game waits at takes a tile, and the tile
     // picked, waiting for a direction.
-    show(takes, picked) {
+    show(takes, pickedTile) {
+      picked = pickedTile;
       element.classList.toggle("takes", takes);
       tiles.forEach((tile) => {
         tile.button.setAttribute("aria-disabled", String(!takes));
-        tile.button.classList.toggle("picked", tile === picked);
-        tile.button.setAttribute("aria-pressed", String(tile === picked));
+        tile.button.classList.toggle("picked", tile === pickedTile);
+        tile.button.setAttribute("aria-pressed", String(tile === pickedTile));
       });
     },
   };
