@@ -13,7 +13,9 @@
 //   endings.js         how a game ended, in words
 //   board-view.js      the board's tiles, as the game drew them
 //   gestures.js        touch, pen and mouse on the board
+//   gesture-rules.js   what a movement on the board means
 //   questions.js       which answers each question takes
+//   listeners.js       the listeners of one kind of event
 //   answers.js         what a gesture or a button answers, and when
 //   announcer.js       what a screen reader says after each answer
 //   offline.js         the service worker

@@ -4,6 +4,7 @@
 // under its question as if typed there; and only for the question the game
 // waits at. A control that question cannot take is greyed, does nothing but
 // a brief sign, and keeps the keyboard's focus where it is.
+import { listeners } from "./listeners.js";
 import { moveLines, takes as questionTakes } from "./questions.js";
 import { flash } from "./terminal.js";
 
@@ -14,13 +15,13 @@ export function createAnswers({ terminal, gameWaiting, board, boardElement, yesN
   let picked = null; // the tile picked, waiting for a direction
   let unsent = []; // a gesture's answers not yet typed
   let pickedAt = 0; // when the tile was picked: a second tap soon after keeps it
-  const pickListeners = [];
+  const picks = listeners();
   // The player's pick, or the player's putting it back, is heard; a pick
   // that an answer takes away is not.
   const setPicked = (tile) => {
     picked = tile;
     pickedAt = performance.now();
-    pickListeners.forEach((listener) => listener(tile));
+    picks.tell(tile);
   };
 
   const takes = (kind) => questionTakes(kind, asked, picked);
@@ -86,7 +87,7 @@ export function createAnswers({ terminal, gameWaiting, board, boardElement, yesN
 
   return {
     // `listener(tile)` hears each tile picked, and null when none is.
-    onPicked: (listener) => pickListeners.push(listener),
+    onPicked: picks.add,
     // The game waits at `question` (null: at none), unless later news is on
     // its way (`latest` false).
     asked(question, latest = true) {

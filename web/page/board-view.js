@@ -5,13 +5,14 @@
 // in the tab order, the arrow keys move among the tiles, Enter or Space
 // picks one.
 import { kBoardSide, kHighlightColour, kTileColour } from "./game-constants.js";
+import { listeners } from "./listeners.js";
 import { kPalette } from "./terminal.js";
 
 const kEdge = 4; // px: the board's margin, as page.css draws it
 
 export function createBoardView(element) {
   const tiles = [];
-  const pickListeners = [];
+  const picks = listeners();
   for (let row = 0; row < kBoardSide; ++row) {
     const line = document.createElement("div");
     line.setAttribute("role", "row");
@@ -24,7 +25,7 @@ export function createBoardView(element) {
       button.setAttribute("aria-label", `row ${row + 1}, column ${column + 1}: blank`);
       const tile = { row, column, button };
       // A click from the keyboard; a pointer's taps come as gestures.
-      button.addEventListener("click", (event) => event.detail === 0 && pickListeners.forEach((pick) => pick(tile)));
+      button.addEventListener("click", (event) => event.detail === 0 && picks.tell(tile));
       cell.append(button);
       line.append(cell);
       tiles.push(tile);
@@ -52,13 +53,13 @@ export function createBoardView(element) {
   const kSteps = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] };
   const kDirections = { ArrowLeft: "l", ArrowRight: "r", ArrowUp: "u", ArrowDown: "d" };
   let picked = null;
-  const directionListeners = [];
+  const directions = listeners();
   element.addEventListener("keydown", (event) => {
     const from = tiles.find((tile) => tile.button === document.activeElement);
     if (!from) return;
     if (picked !== null && event.key in kDirections) {
       event.preventDefault();
-      directionListeners.forEach((listener) => listener(kDirections[event.key]));
+      directions.tell(kDirections[event.key]);
       return;
     }
     const [down, across] = kSteps[event.key] ?? [0, 0];
@@ -76,9 +77,9 @@ export function createBoardView(element) {
 
   return {
     tiles,
-    onPick: (listener) => pickListeners.push(listener),
+    onPick: picks.add,
     // `listener(direction)` hears an arrow key pressed while a tile is picked.
-    onDirection: (listener) => directionListeners.push(listener),
+    onDirection: directions.add,
     // The letter the game last drew at a tile.
     letterAt: ({ row, column }) => shown?.board[row * kBoardSide + column] ?? "",
     // A board the game drew: its letters row by row, and the cell it

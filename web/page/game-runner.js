@@ -2,6 +2,8 @@
 // its compiled WebAssembly, with the record of it.
 import createMatch3 from "match3-game";
 
+import { listeners } from "./listeners.js";
+
 // Games of the game `compile()` gives, played through `pty` and `typed`.
 // Each game's news (what the game says it drew, asked and how it ended)
 // goes to the listeners of `onNews` as `(news, latest)` once the terminal
@@ -9,7 +11,7 @@ import createMatch3 from "match3-game";
 // news waits behind it. With `recording`, a game's record keeps the
 // questions it asked and every byte it read and wrote.
 export function createGameRunner({ compile, pty, typed, recording }) {
-  const newsListeners = [];
+  const news = listeners();
   // One game from its start to its end.
   async function run(record) {
     typed.begin();
@@ -24,17 +26,17 @@ export function createGameRunner({ compile, pty, typed, recording }) {
         pty.write(bytes);
       },
       match3Read: async (size) => {
-        if (pty.farAhead()) await new Promise((drawn) => pty.afterDrawn(drawn));
+        if (pty.farAhead()) await pty.drawn();
         const given = await typed.read(size);
         if (typeof given !== "number") record.input?.push(given);
         return given;
       },
-      match3Told: (news) => {
+      match3Told: (said) => {
         const number = ++told;
         pty.afterDrawn(() => {
-          if (news.question) record.questions?.push(news.question);
-          if (news.ended) record.ending = news;
-          newsListeners.forEach((listener) => listener(news, number === told));
+          if (said.question) record.questions?.push(said.question);
+          if (said.ended) record.ending = said;
+          news.tell(said, number === told);
         });
       },
       printErr: (text) => pty.writeText(`${text}\n`),
@@ -48,13 +50,13 @@ export function createGameRunner({ compile, pty, typed, recording }) {
       status = end.status;
     }
     typed.end();
-    await new Promise((drawn) => pty.afterDrawn(drawn)); // its last news applied
+    await pty.drawn(); // its last news applied
     record.status = status;
     return record;
   }
 
   return {
-    onNews: (listener) => newsListeners.push(listener),
+    onNews: news.add,
     // Resolves once the game is compiled, or rejects when it cannot be had.
     ready: compile,
     // A new game, once ready: its record (its exit status and how it

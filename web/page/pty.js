@@ -19,6 +19,7 @@ const kSuspend = /\x1a/g;
 export function createPty(terminal, { onRefused }) {
   const { master, slave } = openpty();
   const bound = lineBound(onRefused);
+  const taken = (keys) => bound(keys.replace(kSuspend, "")); // the keys the line discipline gets
   let undrawn = 0; // bytes handed on and not yet drawn
   let writing = false; // whether the terminal is drawing a write
   const queue = []; // what waits for it, in order: bytes, and what waits for the bytes before it
@@ -65,14 +66,15 @@ export function createPty(terminal, { onRefused }) {
       pump();
       done();
     },
-    onData: (listener) => terminal.onData((keys) => listener(bound(keys.replace(kSuspend, "")))),
-    onBinary: (listener) => terminal.onBinary((keys) => listener(bound(keys.replace(kSuspend, "")))),
+    onData: (listener) => terminal.onData((keys) => listener(taken(keys))),
+    onBinary: (listener) => terminal.onBinary((keys) => listener(taken(keys))),
     onResize: (listener) => terminal.onResize(listener),
   });
 
   return {
     slave,
     afterDrawn,
+    drawn: () => new Promise(afterDrawn),
     // Whether the game has run too far ahead of the terminal.
     farAhead: () => undrawn > kMostUndrawn,
     write(bytes) {

@@ -5,6 +5,7 @@
 import { Flags } from "xterm-pty";
 
 import { kMostTypedAhead, kSignals } from "./game-constants.js";
+import { listeners } from "./listeners.js";
 
 // `onRefused()` when keys are refused.
 export function createTyped(slave, { onRefused }) {
@@ -12,9 +13,9 @@ export function createTyped(slave, { onRefused }) {
   let typedSize = 0;
   let wakeReader = null;
   let playing = false;
-  const enterListeners = [];
-  const waitingListeners = [];
-  const lineListeners = [];
+  const enters = listeners();
+  const waits = listeners();
+  const linesRead = listeners();
 
   const wake = () => {
     if (wakeReader !== null && typed.length > 0) {
@@ -27,7 +28,7 @@ export function createTyped(slave, { onRefused }) {
   slave.onReadable(() => {
     const bytes = slave.readable ? slave.read() : [];
     if (!playing) {
-      if (bytes.includes(10) || bytes.includes(13)) enterListeners.forEach((listener) => listener());
+      if (bytes.includes(10) || bytes.includes(13)) enters.tell();
       return;
     }
     const room = kMostTypedAhead - typedSize;
@@ -56,7 +57,7 @@ export function createTyped(slave, { onRefused }) {
     // The game's read: up to `size` bytes typed, an empty array at the end
     // of the input, or a signal's number.
     async read(size) {
-      if (typed.length === 0) waitingListeners.forEach((listener) => listener());
+      if (typed.length === 0) waits.tell();
       while (typed.length === 0) await new Promise((woken) => { wakeReader = woken; });
       const first = typed[0];
       const whole = typeof first === "number" || first.length <= size;
@@ -64,7 +65,7 @@ export function createTyped(slave, { onRefused }) {
       if (whole) typed.shift();
       else typed[0] = first.subarray(size);
       typedSize -= given.length ?? 0;
-      if (given.includes?.(10)) lineListeners.forEach((listener) => listener());
+      if (given.includes?.(10)) linesRead.tell();
       return given;
     },
     begin() {
@@ -81,8 +82,8 @@ export function createTyped(slave, { onRefused }) {
     typedAhead: () => typedSize,
     // `listener()` hears Enter typed while no game runs, that the game is
     // about to wait for keys, and that it has read to the end of a line.
-    onEnterBetweenGames: (listener) => enterListeners.push(listener),
-    onWaiting: (listener) => waitingListeners.push(listener),
-    onLineRead: (listener) => lineListeners.push(listener),
+    onEnterBetweenGames: enters.add,
+    onWaiting: waits.add,
+    onLineRead: linesRead.add,
   };
 }
