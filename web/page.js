@@ -19,11 +19,14 @@
 //   answers.js         what a gesture or a button answers, and when
 //   announcer.js       what a screen reader says after each answer
 //   offline.js         the service worker
+//   language.js        the page's language, and its words in their places
+//   words.js           the page's words, in English and in Russian
 import { compileGame } from "./compile-game.js";
 import { createAnnouncer } from "./page/announcer.js";
 import { createAnswers } from "./page/answers.js";
 import { createBoardView } from "./page/board-view.js";
 import { createGameRunner } from "./page/game-runner.js";
+import { createLanguage } from "./page/language.js";
 import { kBoardSide } from "./page/game-constants.js";
 import { attachGestures, quietTouches } from "./page/gestures.js";
 import { askForWorker } from "./page/offline.js";
@@ -42,6 +45,8 @@ const directions = [...document.querySelectorAll("#answers button[data-direction
 // true } keeps every game's questions and bytes in it; every page has its
 // terminal, its games' records and how many bytes typed wait for the game.
 const hook = window.match3Page ?? {};
+const language = createLanguage(document);
+const { words } = language;
 
 const terminal = createTerminal(byId("terminal"), screen);
 useWebKeys(terminal);
@@ -63,7 +68,7 @@ typed.onLineRead(() => {
     linesSinceRefused = null;
   }
 });
-const board = createBoardView(boardElement);
+const board = createBoardView(boardElement, words);
 const answers = createAnswers({ terminal, gameWaiting: typed.waiting, board, boardElement, yesNo, directions });
 board.onPick(answers.pick);
 attachGestures(boardElement, {
@@ -71,7 +76,7 @@ attachGestures(boardElement, {
   onRefused: () => flash(boardElement),
 });
 quietTouches(screen);
-const announcer = createAnnouncer(byId("announce"), { gameWaiting: typed.waiting, afterDrawn: pty.afterDrawn });
+const announcer = createAnnouncer(byId("announce"), { gameWaiting: typed.waiting, afterDrawn: pty.afterDrawn, words });
 answers.onPicked((tile) => announcer.picked(tile && { ...tile, letter: board.letterAt(tile) }));
 
 const touchFirst = matchMedia("(pointer: coarse)").matches;
@@ -79,10 +84,14 @@ const focusGame = () => (touchFirst ? yesNo[0] : terminal.textarea).focus({ prev
 
 const runner = createGameRunner({ compile: compileGame, pty, typed, recording: hook.record === true });
 const session = createSession({
-  terminal, runner, answers, focusGame, touchFirst,
+  terminal, runner, answers, focusGame, touchFirst, words,
   notices: { status: byId("status"), newGame: byId("new-game"), refused: byId("refused"), board: boardElement,
              controls: byId("controls") },
-  failed: (retry) => window.match3Failed("the game (match3.wasm)", retry),
+  failed: (retry) => window.match3Failed("match3.wasm", retry),
+});
+language.onChange(() => {
+  board.relabel();
+  session.relabel();
 });
 typed.onEnterBetweenGames(session.start);
 typed.onWaiting(() => {

@@ -1,8 +1,8 @@
 // The page's core cases in each of the three engines, written once: the first
 // board and a typed game with the POSIX build's bytes, a game by buttons and
 // by mouse on the tiles, every way a game ends and the notice it gets, the
-// layout wide and narrow with no scrollbar over the terminal, Tab, and
-// offline after one visit.
+// layout wide and narrow with no scrollbar over the terminal, Tab, offline
+// after one visit, and the page's two languages.
 import assert from "node:assert/strict";
 import { mkdtempSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -107,8 +107,9 @@ const kCases = {
     assert.ok(state === "true" && said.startsWith("Picked row 2, column 3: "), said);
     await session.press("Escape");
     assert.deepEqual(await pressed(), ["false", "No tile picked."]);
-    assert.deepEqual(await session.evaluate(() => [...document.querySelectorAll("main h2")].map((h) => h.textContent)),
-                     ["Terminal", "Board", "Answers"]);
+    assert.deepEqual(await session.evaluate(() => [document.documentElement.lang,
+                                                   ...[...document.querySelectorAll("main h2")].map((h) => h.textContent)]),
+                     ["en", "Terminal", "Board", "Answers"]);
   },
   "after one visit the game plays offline": async (session) => {
     await atStart(session);
@@ -129,6 +130,18 @@ const kCases = {
   },
 };
 
+// The page's words in `language`: its lang, Yes, an arrow's name, a tile's,
+// and (with `said`) the sentence said once the game waits.
+async function assertWords(session, language, said) {
+  const kWords = { ru: ["ru", "Да", "Поменять с левой", /^ряд 3, столбец 4: [A-I]$/, "Счёт 0. Хотите начать? Введите y или n."],
+                   en: ["en", "Yes", "Swap left", /^row 3, column 4: [A-I]$/, "Score 0. Do you want to start? Enter y or n."] };
+  const words = () => session.evaluate((at) => [document.documentElement.lang, document.querySelector("[data-answer=y]").textContent,
+    ...[document.querySelector("[data-direction=l]"), document.querySelector(at)].map((node) => node.getAttribute("aria-label")),
+    document.getElementById("announce").textContent], tile(3, 4));
+  await until(words, (shown) => kWords[language].every((word, at) => (at === 4 && !said) || (word.test?.(shown[at]) ?? word === shown[at])),
+              `the page in ${language}`);
+}
+
 for (const engine of ["chromium", "firefox", "webkit"]) {
   for (const [name, play] of Object.entries(kCases)) test(`${engine}: ${name}`, () => withPage(play, { engine }));
   test(`${engine}: a board that runs out of moves ends the game, and the page says so`, () => withPage(async (session) => {
@@ -138,6 +151,17 @@ for (const engine of ["chromium", "firefox", "webkit"]) {
     assert.ok((await status(session)).startsWith("The board offers no move: the game is over."));
     assert.equal((await gameOf(session)).text.split("reversing").length, 2);
   }, { engine, path: `/?seed=${kRunsOut.seed}` }));
+  test(`${engine}: a Russian browser gets the page in Russian; the switch gives English, kept on the device, and back`, () => withPage(async (session) => {
+    await atStart(session);
+    await assertWords(session, "ru", true);
+    await session.click(await pointOf(session, "[data-choose=en]"));
+    await assertWords(session, "en", false);
+    await session.reload();
+    await atStart(session);
+    await assertWords(session, "en", true);
+    await session.click(await pointOf(session, "[data-choose=ru]"));
+    await assertWords(session, "ru", false);
+  }, { engine, language: "ru-RU" }));
   test(`${engine}: the layout wide and narrow, with no scrollbar over the terminal`, async () => {
     for (const width of [1280, kNarrow[engine]]) {
       await withPage(async (session) => {

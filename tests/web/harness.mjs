@@ -9,7 +9,7 @@
 //     node --test tests/web/
 import assert from "node:assert/strict";
 import { execFileSync, spawn } from "node:child_process";
-import { cpSync, existsSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -91,7 +91,9 @@ const pageSession = (page, press) => ({
 // Chromium, one browser for a test file and a context for each session;
 // the session's `page` and `context` carry the cases only Chromium can
 // play (touch, its protocol, the network). A phone's is touch and mobile,
-// with `phone`; with `refuse`, the page's requests for that file fail.
+// with `phone`; with `refuse`, the page's requests for that file fail. In
+// every engine, `language` is the one the browser prefers (en-US unless
+// said).
 const kPhone = { hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
 let chromiumBrowser = null;
 export const chromium = () => (chromiumBrowser ??= require("playwright-core").chromium.launch({
@@ -100,8 +102,8 @@ export const chromium = () => (chromiumBrowser ??= require("playwright-core").ch
 export const launchPersistent = (profile) => require("playwright-core").chromium.launchPersistentContext(profile, {
   executablePath: kEngines.chromium[0][0],
 });
-async function chromiumSession(viewport, { phone = false, refuse = null, ...options } = {}) {
-  const context = await (await chromium()).newContext({ viewport, ...(phone ? kPhone : {}), ...options });
+async function chromiumSession(viewport, { phone = false, refuse = null, language = "en-US", ...options } = {}) {
+  const context = await (await chromium()).newContext({ viewport, locale: language, ...(phone ? kPhone : {}), ...options });
   if (refuse) await context.route(`**/${refuse}`, (route) => route.abort());
   const page = await context.newPage();
   const problems = [];
@@ -113,9 +115,10 @@ async function chromiumSession(viewport, { phone = false, refuse = null, ...opti
            close: () => context.close() };
 }
 
-async function firefoxSession(viewport) {
+async function firefoxSession(viewport, { language = "en-US" } = {}) {
   const puppeteer = require("puppeteer-core");
-  const browser = await puppeteer.launch({ browser: "firefox", executablePath: kEngines.firefox[0][0], headless: true });
+  const browser = await puppeteer.launch({ browser: "firefox", executablePath: kEngines.firefox[0][0], headless: true,
+                                           extraPrefsFirefox: { "intl.accept_languages": language } });
   const page = await browser.newPage();
   await page.setViewport(viewport);
   return { ...pageSession(page, async (...keys) => {
@@ -128,12 +131,22 @@ async function firefoxSession(viewport) {
 // WebDriver's codes for the keys that are not characters.
 const kWebDriverKeys = { "\r": "\uE007", Enter: "\uE007", Tab: "\uE004", Shift: "\uE008", Control: "\uE009", Escape: "\uE00C" };
 
-async function webkitSession(viewport) {
+async function webkitSession(viewport, { language = "en-US" } = {}) {
   const display = `:${90 + Math.floor(Math.random() * 900)}`;
   const port = 4400 + Math.floor(Math.random() * 1000);
   const xvfb = spawn("Xvfb", [display, "-screen", "0", "1600x1000x24"], { stdio: "ignore" });
-  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env: { ...process.env, DISPLAY: display } });
-  const stop = () => [driver, xvfb].forEach((child) => child.kill());
+  // WebKit prefers the language of its locale (en-US in C's), made here
+  // for another.
+  const env = { ...process.env, DISPLAY: display };
+  if (language !== "en-US") {
+    Object.assign(env, { LOCPATH: mkdtempSync(join(tmpdir(), "match3-locale-")), LC_ALL: `${language.replace("-", "_")}.UTF-8` });
+    execFileSync("localedef", ["-i", language.replace("-", "_"), "-f", "UTF-8", join(env.LOCPATH, env.LC_ALL)]);
+  }
+  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env });
+  const stop = () => {
+    [driver, xvfb].forEach((child) => child.kill());
+    if (env.LOCPATH) rmSync(env.LOCPATH, { recursive: true });
+  };
   const call = async (method, path, body) => {
     const response = await fetch(`http://127.0.0.1:${port}${path}`, {
       method, headers: { "Content-Type": "application/json" }, body: body && JSON.stringify(body),

@@ -1,6 +1,7 @@
 // Where things stand on every screen: the board as large as the screen
 // allows, the question the game waits at and the controls in view at every
-// question and every end, and nothing under a scrollbar.
+// question and every end, and nothing under a scrollbar, in either of the
+// page's languages.
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
@@ -31,8 +32,8 @@ const kScreens = [
   [{ width: 360, height: 560 }, true, 24, "3,4", "The game takes a row and a column, as 3 4", "row"],
 ];
 
-for (const [viewport, phone, smallestTile, end, words, endAt = "play"] of kScreens) {
-  const where = `${viewport.width} x ${viewport.height}${phone ? " (phone)" : ""}`;
+for (const language of ["en-US", "ru-RU"]) for (const [viewport, phone, smallestTile, end, words, endAt = "play"] of kScreens) {
+  const where = `${viewport.width} x ${viewport.height}${phone ? " (phone)" : ""}, ${language}`;
   test(`${where}: tiles of ${smallestTile} px or more, the question and the controls in view, at every question and end`, () => withPage(async (session) => {
     const { page } = session;
     const script = [["start", "y"], ["play", "y"], ["row", "3 4"], ["direction", "r"], ["play"]];
@@ -59,12 +60,12 @@ for (const [viewport, phone, smallestTile, end, words, endAt = "play"] of kScree
     await ended(session);
     const last = await figures(session);
     assertInView(last, smallestTile, `after ${end}`);
-    assert.ok(last.status.startsWith(words), last.status);
+    assert.ok(language === "en-US" ? last.status.startsWith(words) : /^[А-Я]/.test(last.status), last.status);
     assert.ok(Math.abs(last.lineTop - before.lineTop) <= 4, `the end moved the controls: ${before.lineTop} ${last.lineTop}`);
     await page.click("#new-game");
     await asked(session, 1, "start", 1);
     assertInView(await figures(session), smallestTile, "in a new game");
-  }, { viewport, phone }));
+  }, { viewport, phone, language }));
 }
 
 test("320 x 256, a page zoomed to 400 %: every letter of the board in the width, scrolled up and down only", () => withPage(async (session) => {

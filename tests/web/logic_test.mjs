@@ -1,6 +1,6 @@
-// The page's pure logic, without a browser: the words for each end, the
-// line bound, which answers a question takes and what a move types, and
-// what a screen reader is told.
+// The page's pure logic, without a browser: the words for each end in both
+// languages, the line bound, which answers a question takes and what a move
+// types, and what a screen reader is told.
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
@@ -10,16 +10,21 @@ const { lineBound } = await page("line-bound.js");
 const { moveLines, takes } = await page("questions.js");
 const { sentence } = await page("announcer.js");
 const { gestureOf } = await page("gesture-rules.js");
+const { kWords } = await page("words.js");
 
 const bytes = (text) => new TextEncoder().encode(text);
 
-test("each end in words, quoting the word as far as the game kept it", () => {
+test("each end in words, in either language, quoting the word as far as the game kept it", () => {
   const cases = [
     [{ ended: "farewell" }, 0, "The game is over."],
     [{ ended: "word", word: bytes("yes"), question: "play" }, 0, "The game takes y or n here, so “yes” ended it."],
     [{ ended: "word", word: bytes("y".repeat(17)), question: "start" }, 0, "The game takes y or n here, so “yyyyyyyyyyyy…” ended it."],
-    [{ ended: "word", word: bytes("ннннннн"), question: "play" }, 0, "The game takes y or n here, so “ннннннн” ended it."],
-    [{ ended: "word", word: bytes("нннннннн").subarray(0, 15), question: "play" }, 0, "The game takes y or n here, so “ннннннн…” ended it."],
+    [{ ended: "word", word: bytes("ннннннн"), question: "play" }, 0, "The game takes its answers in Latin letters, so “ннннннн” ended it. Switch"],
+    [{ ended: "word", word: bytes("нннннннн").subarray(0, 15), question: "play" }, 0, "The game takes its answers in Latin letters, so “ннннннн…”"],
+    [{ ended: "word", word: bytes("н"), question: "start" }, 0, "Игра принимает ответы только латинскими буквами, поэтому ответ «н» её завершил. Переключите", "ru"],
+    [{ ended: "number", word: bytes("ы") }, 0, "Игра принимает ответы только латинскими буквами, поэтому ответ «ы»", "ru"],
+    [{ ended: "word", word: bytes("x"), question: "direction" }, 0, "Игра не смогла принять ответ «x».", "ru"],
+    [{ ended: "signal", signal: 2 }, 130, "Вы завершили игру клавишами Ctrl-C.", "ru"],
     [{ ended: "number", word: bytes(",4") }, 0, "The game takes a row and a column, as 3 4, so “,4” ended it."],
     [{ ended: "input" }, 0, "The input ended (Ctrl-D), so the game is over."],
     [{ ended: "reversing" }, 0, "The board offers no move: the game is over."],
@@ -27,7 +32,9 @@ test("each end in words, quoting the word as far as the game kept it", () => {
     [{ ended: "signal", signal: 3 }, 131, "You ended the game with Ctrl-\\."],
     [null, 1, "The game stopped on an error."],
   ];
-  for (const [ending, status, words] of cases) assert.equal(endNotice(ending, status), words, JSON.stringify(ending));
+  for (const [ending, status, words, language = "en"] of cases) {
+    assert.ok(endNotice(ending, status, kWords[language]).startsWith(words), JSON.stringify(ending));
+  }
 });
 
 test("a line is bounded at 4095 bytes, counted in UTF-8, until its end; what is refused is said", () => {
@@ -72,7 +79,14 @@ test("a movement is a tap up to a drift of 12 px or a third of a tile, a swipe o
 });
 
 test("a screen reader is told the score where a turn begins, and the question", () => {
-  assert.equal(sentence("start", 0), "Score 0. Do you want to start? Enter y or n.");
-  assert.equal(sentence("play", 20), "Score 20. Enter y/n if you want to play.");
-  assert.equal(sentence("direction", 20), "Enter a direction: r, l, d or u.");
+  assert.equal(sentence("start", 0, kWords.en), "Score 0. Do you want to start? Enter y or n.");
+  assert.equal(sentence("play", 20, kWords.en), "Score 20. Enter y/n if you want to play.");
+  assert.equal(sentence("direction", 20, kWords.en), "Enter a direction: r, l, d or u.");
+  assert.equal(sentence("play", 20, kWords.ru), "Счёт 20. Играем дальше? Введите y или n.");
+});
+
+test("every word of the page is there in both languages, of the same kind", () => {
+  const shape = (words) => Object.entries(words).map(([key, word]) => [key, typeof word,
+    typeof word === "function" ? word.length : typeof word === "object" && shape(word)]);
+  assert.deepEqual(shape(kWords.ru), shape(kWords.en));
 });

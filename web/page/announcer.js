@@ -5,29 +5,23 @@
 // (after a move, a board of single letters and the old score), is silenced:
 // its rows stay in the accessibility tree, to be read on demand, as do the
 // board's tiles.
-const kAsks = {
-  start: "Do you want to start? Enter y or n.",
-  play: "Enter y/n if you want to play.",
-  row: "Enter the row and the column of a tile, as 3 4.",
-  column: "Enter the column.",
-  direction: "Enter a direction: r, l, d or u.",
-};
 
 // What is said when the game waits at `question`, its score `score` (or
-// null before its first board).
-export function sentence(question, score) {
-  const scored = score !== null && (question === "start" || question === "play") ? `Score ${score}. ` : "";
-  return `${scored}${kAsks[question]}`;
+// null before its first board), in `words` (a table of words.js).
+export function sentence(question, score, words) {
+  const scored = score !== null && (question === "start" || question === "play") ? words.score(score) : "";
+  return `${scored}${words.asks[question]}`;
 }
 
 // `gameWaiting()` tells whether the game waits for keys; `afterDrawn(then)`
-// calls `then()` once the terminal has drawn all the game wrote.
-export function createAnnouncer(element, { gameWaiting, afterDrawn }) {
+// calls `then()` once the terminal has drawn all the game wrote; `words()`
+// gives the page's words.
+export function createAnnouncer(element, { gameWaiting, afterDrawn, words }) {
   let question = null;
   let score = null;
   const say = () => {
     if (!gameWaiting() || question === null) return;
-    element.textContent = sentence(question, score);
+    element.textContent = sentence(question, score, words());
     question = null; // said once
   };
   return {
@@ -45,8 +39,7 @@ export function createAnnouncer(element, { gameWaiting, afterDrawn }) {
     waiting: () => afterDrawn(say),
     // The player picked `tile` (`{ row, column, letter }`), or put it back.
     picked(tile) {
-      element.textContent = tile === null ? "No tile picked."
-        : `Picked row ${tile.row + 1}, column ${tile.column + 1}: ${tile.letter}. Now a direction: an arrow.`;
+      element.textContent = tile === null ? words().unpicked : words().picked(tile.row + 1, tile.column + 1, tile.letter);
     },
   };
 }

@@ -3,14 +3,15 @@
 // in the terminal's colours, the highlighted tile in its own), as the game
 // tells the page. A board of buttons in the WAI-ARIA grid pattern: one stop
 // in the tab order, the arrow keys move among the tiles, Enter or Space
-// picks one.
+// picks one. Each tile's accessible name is in the page's language.
 import { kBoardSide, kHighlightColour, kTileColour } from "./game-constants.js";
 import { listeners } from "./listeners.js";
 import { kPalette } from "./terminal.js";
 
 const kEdge = 4; // px: the board's margin, as page.css draws it
 
-export function createBoardView(element) {
+// `words()` gives the page's words.
+export function createBoardView(element, words) {
   const tiles = [];
   const picks = listeners();
   for (let row = 0; row < kBoardSide; ++row) {
@@ -22,7 +23,6 @@ export function createBoardView(element) {
       const button = document.createElement("button");
       button.type = "button";
       button.tabIndex = row === 0 && column === 0 ? 0 : -1;
-      button.setAttribute("aria-label", `row ${row + 1}, column ${column + 1}: blank`);
       const tile = { row, column, button };
       // A click from the keyboard; a pointer's taps come as gestures.
       button.addEventListener("click", (event) => event.detail === 0 && picks.tell(tile));
@@ -35,11 +35,12 @@ export function createBoardView(element) {
 
   let latest = null; // the last board the game drew, until it is shown
   let shown = null; // the board the tiles show
+  const blank = { board: [], selected: null, highlighted: false };
   function drawTiles({ board, selected, highlighted }) {
     tiles.forEach(({ row, column, button }) => {
       const letter = board[row * kBoardSide + column] ?? "";
       const lit = highlighted && selected[0] === row && selected[1] === column;
-      const label = `row ${row + 1}, column ${column + 1}: ${letter}`;
+      const label = words().tile(row + 1, column + 1, letter);
       if (button.getAttribute("aria-label") === label && button.classList.contains("highlighted") === lit) return;
       button.textContent = letter;
       button.setAttribute("aria-label", label);
@@ -47,6 +48,7 @@ export function createBoardView(element) {
       button.classList.toggle("highlighted", lit);
     });
   }
+  drawTiles(blank);
 
   // The arrow keys, Home and End move the focus among the tiles; once a
   // tile is picked, an arrow key is the direction it moves in.
@@ -94,6 +96,8 @@ export function createBoardView(element) {
       }
       latest = news;
     },
+    // The tiles named anew, in the page's language now.
+    relabel: () => drawTiles(shown ?? blank),
     // A tile's side with its share of the gaps, in CSS pixels.
     pitch: () => element.getBoundingClientRect().width / kBoardSide,
     // The board the tiles show: another once the game has drawn again.

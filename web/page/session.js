@@ -6,20 +6,29 @@ const second = () => Math.floor(Date.now() / 1000);
 
 // Games of `runner`, one after another. `focusGame()` puts the keys where a
 // player of this screen expects them; `failed(retry)` is told that the game
-// could not be downloaded. Each game's record goes into `games`.
-export function createSession({ terminal, runner, answers, notices, focusGame, failed, touchFirst }) {
+// could not be downloaded; `words()` gives the page's words. Each game's
+// record goes into `games`.
+export function createSession({ terminal, runner, answers, notices, focusGame, failed, touchFirst, words }) {
   const { status, newGame, refused, board, controls } = notices;
   const games = [];
   let running = false;
   let played = 0;
   let startedIn = null; // the second the last game began in: its seed
   let newVersion = false;
+  let said = null; // what the status says: a record's end, "dealing", or nothing
+
+  function say(what) {
+    said = what;
+    const next = touchFirst ? words().nextByTouch : words().nextByKeys;
+    if (what === null) status.textContent = "";
+    else if (what === "dealing") status.textContent = words().dealing;
+    else status.textContent = `${endNotice(what.ending, what.status, words())} ${next}`;
+  }
 
   function showEnd(record) {
     running = false;
     answers.forget();
-    const next = touchFirst ? "Tap New game for another." : "Press Enter or New game for another.";
-    status.textContent = `${endNotice(record.ending, record.status)} ${next}`;
+    say(record);
     controls.classList.add("ended");
     newGame.hidden = false;
     newGame.focus({ preventScroll: true });
@@ -33,15 +42,15 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
     }
     running = true;
     refused.hidden = true;
-    status.textContent = "";
+    say(null);
     // The game's board comes from the second it begins in: a new game in the
     // same second would deal the same board again, so it waits for the next.
     if (second() === startedIn) {
       board.classList.add("dealing");
-      status.textContent = "A new board is coming…";
+      say("dealing");
       await new Promise((resolve) => setTimeout(resolve, 1000 - (Date.now() % 1000)));
       board.classList.remove("dealing");
-      status.textContent = "";
+      say(null);
     }
     newGame.hidden = true;
     controls.classList.remove("ended");
@@ -68,6 +77,8 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
   newGame.addEventListener("click", start);
   return {
     start, games, running: () => running,
+    // The status said anew, in the page's language now.
+    relabel: () => say(said),
     // A new version is ready: it starts with the next game.
     newVersionReady: () => { newVersion = true; },
   };
