@@ -29,8 +29,15 @@ if(WIN32)
               > "${manual_text}"
       DEPENDS "${PROJECT_SOURCE_DIR}/docs/match3.6" VERBATIM)
     windows_text(match3.txt "${manual_text}")
+    # The Russian manual in UTF-8, which Notepad reads.
+    set(manual_text_ru "${CMAKE_CURRENT_BINARY_DIR}/match3.ru.6.txt")
+    add_custom_command(OUTPUT "${manual_text_ru}"
+      COMMAND "${MATCH3_GROFF}" -k -man -Tutf8 -P-cbou -rHY=0 -rwindows=1 "${PROJECT_SOURCE_DIR}/docs/ru/match3.6"
+              > "${manual_text_ru}"
+      DEPENDS "${PROJECT_SOURCE_DIR}/docs/ru/match3.6" VERBATIM)
+    windows_text(match3.ru.txt "${manual_text_ru}")
   else()
-    message(STATUS "groff was not found: the Windows package comes without match3.txt")
+    message(NOTICE "groff was not found: the Windows package comes without match3.txt and match3.ru.txt")
   endif()
   add_custom_target(match3_windows_texts ALL DEPENDS ${windows_texts})
   install(FILES ${windows_texts} DESTINATION .)
@@ -63,8 +70,8 @@ if(MATCH3_PACKAGE)
   # Both families want manual pages compressed (without a time stamp, so
   # that a build is reproducible); Debian its changelog too.
   set(docs "${PROJECT_SOURCE_DIR}/docs")
-  foreach(file match3.6 debian/changelog)
-    get_filename_component(name "${file}" NAME)
+  foreach(file match3.6 ru/match3.6 debian/changelog)
+    string(REPLACE "/" "-" name "${file}")
     add_custom_command(OUTPUT "${name}.gz"
       COMMAND sh -c "gzip -9n -c '${docs}/${file}' > '${name}.gz'"
       DEPENDS "${docs}/${file}" VERBATIM)
@@ -72,17 +79,21 @@ if(MATCH3_PACKAGE)
   endforeach()
   add_custom_target(match3_compressed_docs ALL DEPENDS ${compressed})
   install(FILES "${CMAKE_CURRENT_BINARY_DIR}/match3.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/ru-match3.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/ru/man6"
+          RENAME match3.6.gz)
 endif()
 if(MATCH3_PACKAGE STREQUAL "DEB")
   # Debian keeps the licence in a copyright file of its own format.
-  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz" "${docs}/debian/copyright" README.md
-          DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+  install(FILES "${docs}/debian/copyright" README.md DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/debian-changelog.gz" DESTINATION "${CMAKE_INSTALL_DOCDIR}"
+          RENAME changelog.gz)
 elseif(MATCH3_PACKAGE STREQUAL "RPM")
   # The RPM family keeps licences in a folder of their own.
   install(FILES README.md DESTINATION "${CMAKE_INSTALL_DOCDIR}")
   install(FILES LICENSE DESTINATION "${CMAKE_INSTALL_DATADIR}/licenses/match3")
 else()
   install(FILES docs/match3.6 DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+  install(FILES docs/ru/match3.6 DESTINATION "${CMAKE_INSTALL_MANDIR}/ru/man6")
   install(FILES README.md LICENSE DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 endif()
 
@@ -137,6 +148,7 @@ set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${CPACK_PACKAGE_CONTACT}")
 # Folders that the system or its icon theme owns, not the game.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
   /usr/share/applications /usr/share/metainfo /usr/share/licenses /usr/share/man /usr/share/man/man6
+  /usr/share/man/ru /usr/share/man/ru/man6
   /usr/share/icons /usr/share/icons/hicolor /usr/share/icons/hicolor/48x48 /usr/share/icons/hicolor/48x48/apps
   /usr/share/icons/hicolor/128x128 /usr/share/icons/hicolor/128x128/apps)
 set(CPACK_RPM_USER_FILELIST "%doc /usr/share/doc/match3/README.md"

@@ -29,7 +29,7 @@ esac
 
 desktop=usr/share/applications/match3.desktop
 metainfo=usr/share/metainfo/invalid.example.match3.metainfo.xml
-for file in "$game" usr/share/man/man6/match3.6.gz usr/share/doc/match3/README.md "$licence" \
+for file in "$game" usr/share/man/man6/match3.6.gz usr/share/man/ru/man6/match3.6.gz usr/share/doc/match3/README.md "$licence" \
             "$desktop" "$metainfo" usr/share/icons/hicolor/48x48/apps/match3.png \
             usr/share/icons/hicolor/128x128/apps/match3.png; do
   [ -e "$root/$file" ] || fail "$file is missing"
@@ -44,7 +44,8 @@ command=$(sed -n 's/^Exec=//p' "$root/$desktop" | sed 's/%%/%/g')
   fail "the desktop entry does not start /$game as a plain shell command: $command"
 verdict=$(appstreamcli validate --no-net "$root/$metainfo") || fail "appstreamcli: $verdict"
 if grep -E '^[EW]:' <<<"$verdict"; then fail "appstreamcli warns"; fi
-for tag in '<component type="desktop-application">' '<launchable type="desktop-id">match3.desktop</launchable>'; do
+for tag in '<component type="desktop-application">' '<launchable type="desktop-id">match3.desktop</launchable>' \
+           '<name xml:lang="ru">' '<summary xml:lang="ru">' '<p xml:lang="ru">'; do
   grep -q -F "$tag" "$root/$metainfo" || fail "the metadata lacks $tag"
 done
 changelog=$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/../docs/debian/changelog")

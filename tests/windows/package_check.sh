@@ -13,16 +13,19 @@ folder=$(basename "$zip" .zip)
 here=$(cd "$(dirname "$0")/../.." && pwd)
 
 files=$(cd "$root/$folder" && find . -type f | sed 's|^\./||' | sort | xargs)
-[ "$files" = "LICENSE.txt README.txt match3.exe match3.txt" ] || fail "the zip holds $files"
+[ "$files" = "LICENSE.txt README.txt match3.exe match3.ru.txt match3.txt" ] || fail "the zip holds $files"
 # Windows text: every line ends in CR LF (and no CR stands alone), the
-# manual is plain ASCII, without the POSIX tools it names at home.
+# manual is plain ASCII (the Russian one UTF-8), without the POSIX tools it
+# names at home.
 export LC_ALL=C
-for text in LICENSE.txt README.txt match3.txt; do
+for text in LICENSE.txt README.txt match3.txt match3.ru.txt; do
   [ "$(tr -cd '\r' <"$root/$folder/$text" | wc -c)" -eq "$(grep -c $'\r$' "$root/$folder/$text")" ] &&
     ! grep -q -v $'\r$' "$root/$folder/$text" || fail "$text: not CR LF line ends"
 done
 ! grep -q -P '[^\x00-\x7f]' "$root/$folder/match3.txt" || fail "match3.txt is not ASCII"
-! grep -q -E 'iconv|tmux|SIGHUP|LC_ALL' "$root/$folder/match3.txt" || fail "match3.txt names POSIX things"
+iconv -f UTF-8 -t UTF-8 "$root/$folder/match3.ru.txt" >/dev/null && grep -q 'ОПИСАНИЕ' "$root/$folder/match3.ru.txt" ||
+  fail "match3.ru.txt is not the Russian manual in UTF-8"
+! grep -q -E 'iconv|tmux|SIGHUP|LC_ALL' "$root/$folder"/match3{,.ru}.txt || fail "a manual names POSIX things"
 # The changelog's version in the README and the program, which has its
 # icon (an icon and a group of icons) and its version information.
 version=$(sed -n '1s/.*(\(.*\)).*/\1/p' "$here/docs/debian/changelog")
