@@ -18,6 +18,8 @@
 #   make serve      the page at http://127.0.0.1:8000/ (PORT=8123 for another;
 #                   HOST=0.0.0.0 serves it to the local network)
 #   make bench-web  the page's size and speed in headless chromium
+#   make lint       clang-format and clang-tidy over src/ and tests/, ESLint
+#                   over the page's JavaScript, and the documents' names
 PRESET ?= default
 FUZZ_SECONDS ?= 120
 BUILD_DIR := build/$(PRESET)
@@ -32,11 +34,14 @@ ifeq ($(PRESET),fuzz)
 TEST_OPTIONS := -DMATCH3_FUZZ_SECONDS=$(FUZZ_SECONDS)
 endif
 
-.PHONY: all build play test fuzz soak package bench web serve bench-web posix-game clean
+.PHONY: all build play test fuzz soak package bench web serve bench-web posix-game lint clean
 
 all: build
 
 # Configuring again every time is quick, and picks up changes to the presets.
+# Its progress is not shown; what the build cannot do (GoogleTest or
+# valgrind missing, say) comes on the terminal all the same, as CMake's
+# notices and errors do.
 build:
 	cmake --preset $(PRESET) >/dev/null
 	cmake --build --preset $(PRESET)
@@ -101,6 +106,18 @@ serve: web
 
 bench-web: web
 	node bench/web.mjs build/web/site
+
+# The code as the repository's configurations want it: clang-format would
+# change nothing, clang-tidy finds nothing (in the files the default build
+# compiles, with its compile commands; GCC's LTO flag is none of clang's),
+# ESLint's recommended rules hold, and the documents name what exists.
+lint: web/node_modules/.package-lock.json
+	cmake --preset default -DMATCH3_BUILD_TESTS=ON >/dev/null
+	git ls-files 'src/*.cpp' 'src/*.hpp' 'tests/*.cpp' 'tests/*.hpp' | xargs clang-format --dry-run --Werror
+	run-clang-tidy -quiet -p build/default -extra-arg=-Wno-ignored-optimization-argument '$(CURDIR)/(src|tests)/' \
+	  >build/default/clang-tidy.log 2>&1 || { grep -v '^clang-tidy\|^[0-9]* warnings\? generated' build/default/clang-tidy.log; false; }
+	web/node_modules/.bin/eslint -c web/eslint.config.js web tests/web tools/serve-site.mjs bench/web.mjs
+	tools/check-docs
 
 clean:
 	rm -rf build

@@ -35,7 +35,9 @@ export function createLanguage(root) {
     language = button.dataset.choose;
     try {
       localStorage.setItem(kKept, language);
-    } catch {} // a device that keeps nothing: the choice holds for this visit
+    } catch {
+      // a device that keeps nothing: the choice holds for this visit
+    }
     apply();
   }));
   if (language !== "en") apply(); // the page is written in English
