@@ -23,11 +23,12 @@ async function accessibleNames(page, texts) {
   await until(names, (found) => texts.every((text) => found.includes(text)), "the accessibility tree");
 }
 
-for (const [viewport, phone] of [[{ width: 390, height: 844 }, true], [{ width: 1280, height: 800 }, false]]) {
-  test(`${viewport.width} x ${viewport.height}: a screen reader finds the game's rows and the tiles, and axe-core finds nothing`, () => withPage(async (session) => {
+// The phone's page in Russian.
+for (const [viewport, phone, language] of [[{ width: 390, height: 844 }, true, "ru-RU"], [{ width: 1280, height: 800 }, false, "en-US"]]) {
+  test(`${viewport.width} x ${viewport.height}, ${language}: a screen reader finds the game's rows and the tiles, and axe-core finds nothing`, () => withPage(async (session) => {
     const { page } = session;
     const first = await screenWhen(session, (rows) => rows[13].text.startsWith("Do you want to start?"));
-    const tileName = `row 3, column 4: ${first[2].cells[3].letter}`;
+    const tileName = `${language === "ru-RU" ? "ряд 3, столбец 4" : "row 3, column 4"}: ${first[2].cells[3].letter}`;
     const seen = [first[0].text, first[9].text, " ( ваши очки ) your score: 0", first[13].text, tileName];
     await accessibleNames(page, seen);
     assert.equal(await page.getByRole("grid").getByRole("button", { name: tileName }).count(), 1);
@@ -38,7 +39,7 @@ for (const [viewport, phone] of [[{ width: 390, height: 844 }, true], [{ width: 
     await (phone ? tapAt(session, "[data-answer=n]") : page.click("[data-answer=n]"));
     await ended(session);
     await assertNoViolation(page, "after the game");
-  }, { viewport, phone }));
+  }, { viewport, phone, language }));
 }
 
 // Every announcement a screen reader gets, polite or assertive, as it comes.

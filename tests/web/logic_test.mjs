@@ -82,7 +82,7 @@ test("a screen reader is told the score where a turn begins, and the question", 
   assert.equal(sentence("start", 0, kWords.en), "Score 0. Do you want to start? Enter y or n.");
   assert.equal(sentence("play", 20, kWords.en), "Score 20. Enter y/n if you want to play.");
   assert.equal(sentence("direction", 20, kWords.en), "Enter a direction: r, l, d or u.");
-  assert.equal(sentence("play", 20, kWords.ru), "Счёт 20. Играем дальше? Введите y или n.");
+  assert.equal(sentence("play", 20, kWords.ru), "Счёт 20. Делаете ход? Введите y или n.");
 });
 
 test("every word of the page is there in both languages, of the same kind", () => {
