@@ -139,8 +139,9 @@ async function webkitSession(viewport, { language = "en-US" } = {}) {
   // for another.
   const env = { ...process.env, DISPLAY: display };
   if (language !== "en-US") {
-    Object.assign(env, { LOCPATH: mkdtempSync(join(tmpdir(), "match3-locale-")), LC_ALL: `${language.replace("-", "_")}.UTF-8` });
-    execFileSync("localedef", ["-i", language.replace("-", "_"), "-f", "UTF-8", join(env.LOCPATH, env.LC_ALL)]);
+    const locale = language.replace("-", "_");
+    Object.assign(env, { LOCPATH: mkdtempSync(join(tmpdir(), "match3-locale-")), LC_ALL: `${locale}.UTF-8` });
+    execFileSync("localedef", ["-i", locale, "-f", "UTF-8", join(env.LOCPATH, env.LC_ALL)]);
   }
   const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env });
   const stop = () => {
