@@ -14,7 +14,8 @@
 #   make bench      the benchmarks and the end-to-end figures
 #   make web        the game in a web page, in build/web/site (needs
 #                   emscripten and npm)
-#   make test PRESET=web    the page in a real browser (needs chromium)
+#   make test PRESET=web    the page in a real browser (needs chromium);
+#                   CTEST_FLAGS=-j2 runs two test files at once
 #   make serve      the page at http://127.0.0.1:8000/ (PORT=8123 for another;
 #                   HOST=0.0.0.0 serves it to the local network)
 #   make bench-web  the page's size and speed in headless chromium
@@ -71,7 +72,7 @@ posix-game:
 test: $(TEST_NEEDS)
 	cmake --preset $(PRESET) $(TEST_OPTIONS) >/dev/null
 	cmake --build --preset $(PRESET)
-	$(CTEST) --preset $(PRESET)
+	$(CTEST) --preset $(PRESET) $(CTEST_FLAGS)
 
 fuzz:
 	$(MAKE) test PRESET=fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
