@@ -4,6 +4,8 @@ import createMatch3 from "match3-game";
 
 import { listeners } from "./listeners.js";
 
+export const second = () => Math.floor(Date.now() / 1000);
+
 // Games of the game `compile()` gives, played through `pty` and `typed`.
 // Each game's news (what the game says it drew, asked and how it ended)
 // goes to the listeners of `onNews` as `(news, latest)` once the terminal
@@ -43,7 +45,11 @@ export function createGameRunner({ compile, pty, typed, recording }) {
     });
     let status;
     try {
-      status = await instance.ccall("main", "number", [], [], { async: true });
+      const ended = instance.ccall("main", "number", [], [], { async: true });
+      // The game reads its clock, its board's seed, before it first waits
+      // for an answer: by now it has.
+      record.began = second();
+      status = await ended;
     } catch (end) {
       // The game ended through exit(), by a signal: its status comes with it.
       if (typeof end?.status !== "number") throw end;
@@ -59,11 +65,12 @@ export function createGameRunner({ compile, pty, typed, recording }) {
     onNews: news.add,
     // Resolves once the game is compiled, or rejects when it cannot be had.
     ready: compile,
-    // A new game, once ready: its record (its exit status and how it
-    // ended, once it has), and the promise of its end.
+    // A new game, once ready: its record (the second it took its seed
+    // from, its exit status and how it ended, once it has), and the
+    // promise of its end.
     play() {
       const record = {
-        status: null, ending: null,
+        began: null, status: null, ending: null,
         questions: recording ? [] : null, output: recording ? [] : null, input: recording ? [] : null,
       };
       return { record, finished: run(record) };

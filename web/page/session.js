@@ -1,8 +1,7 @@
 // A game from its start to its end, and the next one: what the page says
 // when a game ends, and where the keys go.
 import { endNotice } from "./endings.js";
-
-const second = () => Math.floor(Date.now() / 1000);
+import { second } from "./game-runner.js";
 
 // Games of `runner`, one after another. `focusGame()` puts the keys where a
 // player of this screen expects them; `failed(retry)` is told that the game
@@ -13,7 +12,7 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
   const games = [];
   let running = false;
   let played = 0;
-  let startedIn = null; // the second the last game began in: its seed
+  let seededIn = null; // the second the last game took its seed from
   let newVersion = false;
   let said = null; // what the status says: a record's end, "dealing", or nothing
 
@@ -44,8 +43,8 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
     refused.hidden = true;
     say(null);
     // The game's board comes from the second it begins in: a new game in the
-    // same second would deal the same board again, so it waits for the next.
-    if (second() === startedIn) {
+    // last one's second would deal the same board again, so it waits for the next.
+    if (seededIn !== null && second() <= seededIn) {
       board.classList.add("dealing");
       say("dealing");
       await new Promise((resolve) => setTimeout(resolve, 1000 - (Date.now() % 1000)));
@@ -67,10 +66,10 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
       return;
     }
     played += 1;
-    startedIn = second();
     const { record, finished } = runner.play();
     games.push(record);
     await finished;
+    seededIn = record.began;
     showEnd(record);
   }
 
