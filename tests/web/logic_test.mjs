@@ -1,6 +1,6 @@
 // The page's pure logic, without a browser: the words for each end in both
 // languages, the line bound, which answers a question takes and what a move
-// types, and what a screen reader is told.
+// types, what a screen reader is told, and when a new game may deal.
 import assert from "node:assert/strict";
 import { test } from "node:test";
 
@@ -11,6 +11,7 @@ const { moveLines, takes } = await page("questions.js");
 const { sentence } = await page("announcer.js");
 const { gestureOf } = await page("gesture-rules.js");
 const { kWords } = await page("words.js");
+const { createSession } = await page("session.js");
 
 const bytes = (text) => new TextEncoder().encode(text);
 
@@ -89,4 +90,27 @@ test("every word of the page is there in both languages, of the same kind", () =
   const shape = (words) => Object.entries(words).map(([key, word]) => [key, typeof word,
     typeof word === "function" ? word.length : typeof word === "object" && shape(word)]);
   assert.deepEqual(shape(kWords.ru), shape(kWords.en));
+});
+
+test("a new game waits past the second the last game's board was dealt in, though the game read its clock late", async (t) => {
+  t.mock.timers.enable({ apis: ["setTimeout", "Date"], now: 1000_900 });
+  const element = () => ({ classList: { add() {}, remove() {} }, focus() {}, addEventListener() {} });
+  const notices = { status: element(), newGame: element(), refused: element(), board: element(), controls: element() };
+  const seeds = [];
+  const runner = {
+    ready: async () => {},
+    play() { // the game takes its seed 0.3 s after it was asked for, and ends at once
+      t.mock.timers.tick(300);
+      seeds.push(Math.floor(Date.now() / 1000));
+      return { record: { seed: seeds.at(-1) }, finished: Promise.resolve() };
+    },
+  };
+  const session = createSession({ terminal: { reset() {}, clearSelection() {} }, runner, answers: { forget() {} },
+    notices, focusGame() {}, failed() {}, touchFirst: false, words: () => kWords.en });
+  await session.start();
+  const next = session.start();
+  assert.equal(notices.status.textContent, kWords.en.dealing);
+  t.mock.timers.tick(1000);
+  await next;
+  assert.deepEqual(seeds, [1001, 1002]);
 });

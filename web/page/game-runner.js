@@ -4,8 +4,6 @@ import createMatch3 from "match3-game";
 
 import { listeners } from "./listeners.js";
 
-export const second = () => Math.floor(Date.now() / 1000);
-
 // Games of the game `compile()` gives, played through `pty` and `typed`.
 // Each game's news (what the game says it drew, asked and how it ended)
 // goes to the listeners of `onNews` as `(news, latest)` once the terminal
@@ -48,7 +46,7 @@ export function createGameRunner({ compile, pty, typed, recording }) {
       const ended = instance.ccall("main", "number", [], [], { async: true });
       // The game reads its clock, its board's seed, before it first waits
       // for an answer: by now it has.
-      record.began = second();
+      record.seed = Math.floor(Date.now() / 1000);
       status = await ended;
     } catch (end) {
       // The game ended through exit(), by a signal: its status comes with it.
@@ -65,12 +63,12 @@ export function createGameRunner({ compile, pty, typed, recording }) {
     onNews: news.add,
     // Resolves once the game is compiled, or rejects when it cannot be had.
     ready: compile,
-    // A new game, once ready: its record (the second it took its seed
-    // from, its exit status and how it ended, once it has), and the
-    // promise of its end.
+    // A new game, once ready: its record (its seed, the second it read
+    // from its clock; its exit status and how it ended, once it has), and
+    // the promise of its end.
     play() {
       const record = {
-        began: null, status: null, ending: null,
+        seed: null, status: null, ending: null,
         questions: recording ? [] : null, output: recording ? [] : null, input: recording ? [] : null,
       };
       return { record, finished: run(record) };

@@ -1,7 +1,8 @@
 // A game from its start to its end, and the next one: what the page says
 // when a game ends, and where the keys go.
 import { endNotice } from "./endings.js";
-import { second } from "./game-runner.js";
+
+const second = () => Math.floor(Date.now() / 1000);
 
 // Games of `runner`, one after another. `focusGame()` puts the keys where a
 // player of this screen expects them; `failed(retry)` is told that the game
@@ -12,7 +13,7 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
   const games = [];
   let running = false;
   let played = 0;
-  let seededIn = null; // the second the last game took its seed from
+  let lastSeed = null; // the second the last game took its seed from
   let newVersion = false;
   let said = null; // what the status says: a record's end, "dealing", or nothing
 
@@ -44,7 +45,7 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
     say(null);
     // The game's board comes from the second it begins in: a new game in the
     // last one's second would deal the same board again, so it waits for the next.
-    if (seededIn !== null && second() <= seededIn) {
+    if (lastSeed !== null && second() <= lastSeed) {
       board.classList.add("dealing");
       say("dealing");
       await new Promise((resolve) => setTimeout(resolve, 1000 - (Date.now() % 1000)));
@@ -69,7 +70,7 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
     const { record, finished } = runner.play();
     games.push(record);
     await finished;
-    seededIn = record.began;
+    lastSeed = record.seed;
     showEnd(record);
   }
 
