@@ -146,7 +146,7 @@ async function untilWordsIn(session, language, said) {
   await until(shown, (words) => expected.every((word, at) => word.test?.(words[at]) ?? word === words[at]), `the page in ${language}`);
 }
 
-// CTest runs the file once for each engine, given by MATCH3_ENGINE.
+// CTest runs the file once an engine, named by MATCH3_ENGINE (several with commas).
 for (const engine of process.env.MATCH3_ENGINE?.split(",") ?? ["chromium", "firefox", "webkit"]) {
   for (const [name, play] of Object.entries(kCases)) test(`${engine}: ${name}`, () => withPage(play, { engine }));
   test(`${engine}: a board that runs out of moves ends the game, and the page says so`, () => withPage(async (session) => {

@@ -43,8 +43,9 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
     running = true;
     refused.hidden = true;
     say(null);
-    // The game's board comes from the second it begins in: a new game in the
-    // last one's second would deal the same board again, so it waits for the next.
+    // The game's board comes from the second it reads its clock in: a new
+    // game in the last one's second would deal the same board again, so it
+    // waits for the next.
     if (lastSeed !== null && second() <= lastSeed) {
       board.classList.add("dealing");
       say("dealing");
