@@ -15,7 +15,7 @@
 #   make web        the game in a web page, in build/web/site (needs
 #                   emscripten and npm)
 #   make test PRESET=web    the page in a real browser (needs chromium);
-#                   CTEST_FLAGS=-j2 runs two test files at once
+#                   CTEST_FLAGS=-j2 runs two tests at once
 #   make serve      the page at http://127.0.0.1:8000/ (PORT=8123 for another;
 #                   HOST=0.0.0.0 serves it to the local network)
 #   make bench-web  the page's size and speed in headless chromium

@@ -12,8 +12,6 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
   const { status, newGame, refused, board, controls } = notices;
   const games = [];
   let running = false;
-  let played = 0;
-  let lastSeed = null; // the second the last game took its seed from
   let newVersion = false;
   let said = null; // what the status says: a record's end, "dealing", or nothing
 
@@ -46,7 +44,8 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
     // The game's board comes from the second it reads its clock in: a new
     // game in the last one's second would deal the same board again, so it
     // waits for the next.
-    if (lastSeed !== null && second() <= lastSeed) {
+    const lastSeed = games.at(-1)?.seed; // the second the last game read
+    if (lastSeed != null && second() <= lastSeed) {
       board.classList.add("dealing");
       say("dealing");
       await new Promise((resolve) => setTimeout(resolve, 1000 - (Date.now() % 1000)));
@@ -55,7 +54,7 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
     }
     newGame.hidden = true;
     controls.classList.remove("ended");
-    if (played > 0) {
+    if (games.length > 0) {
       terminal.reset(); // the last game's screen, modes and selection go
       terminal.clearSelection();
       focusGame();
@@ -67,11 +66,9 @@ export function createSession({ terminal, runner, answers, notices, focusGame, f
       failed(start);
       return;
     }
-    played += 1;
     const { record, finished } = runner.play();
     games.push(record);
     await finished;
-    lastSeed = record.seed;
     showEnd(record);
   }
 
